@@ -1,0 +1,60 @@
+#pragma once
+// File-system services the program needs, in the form stories written on Windows expect:
+// a path that does not exist as written is looked up again ignoring letter case, component by
+// component, and folder listings match wildcards ignoring case.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The path as it exists on disk: the path itself when it exists, else the same path with each
+// component replaced by an existing entry of equal name ignoring ASCII case (an exact match wins;
+// among several case variants the first in byte order). Components that match nothing, and all
+// after them, stay as written, so the result of a missing path is the path itself.
+std::string ResolvePath(const std::string& path);
+
+enum class FileKind { Missing, Regular, Folder, Other };
+
+// Kind of the entry at the path (resolved as ResolvePath does); links are followed.
+FileKind GetFileKind(const std::string& path);
+
+// A regular file or another non-folder entry exists at the path.
+bool FileExists(const std::string& path);
+// A folder exists at the path.
+bool FolderExists(const std::string& path);
+
+// fopen on the resolved path. Sets errno on failure like fopen.
+FILE* OpenFile(const std::string& path, const char* mode);
+
+// Whether name matches a wildcard mask with '*' and '?', ignoring ASCII case. "*.*" matches
+// every name, also one without a dot, as on the system the stories come from.
+bool WildcardMatch(const std::string& mask, const std::string& name);
+
+struct DirEntry {
+  std::string name;
+  bool isFolder = false;
+  // Last write time as a 64-bit file time: 100-nanosecond units since 1601-01-01 UTC.
+  uint64_t writeTime = 0;
+};
+
+// Lists the entries of the folder part of pattern whose names match its last component (the
+// part after the last '/'), in the order the file system reports them; "." and ".." are left
+// out. A pattern without '/' lists the current directory. Returns false with errno set when
+// the folder cannot be opened or the listing breaks off; entries read until then are kept.
+bool ListDirectory(const std::string& pattern, std::vector<DirEntry>& entries, int& error);
+
+// The absolute, lexically normalized form of path ("." and ".." components removed, repeated
+// separators folded) against the current directory; links are not followed. Empty when the
+// current directory cannot be read.
+std::string GetFullPath(const std::string& path);
+
+// The canonical path with every link resolved (realpath); empty when it does not exist.
+std::string GetCanonicalPath(const std::string& path);
+
+// Whether path lies inside folder: both canonical, path below folder (not folder itself).
+bool IsInsideFolder(const std::string& canonicalPath, const std::string& canonicalFolder);
+
+}  // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// The wave format record that sound loaders hand to the wave output engine: the 18-byte
+// WAVEFORMATEX layout of the format the stories' WAV files carry, little-endian, packed.
+#include <cstdint>
+
+#pragma pack(push, 1)
+struct WAVEFORMATEX {
+  uint16_t wFormatTag;
+  uint16_t nChannels;
+  uint32_t nSamplesPerSec;
+  uint32_t nAvgBytesPerSec;
+  uint16_t nBlockAlign;
+  uint16_t wBitsPerSample;
+  uint16_t cbSize;
+};
+#pragma pack(pop)
+static_assert(sizeof(WAVEFORMATEX) == 18, "the wave format record is 18 bytes");
+
+constexpr uint16_t WAVE_FORMAT_PCM = 1;
+constexpr uint16_t WAVE_FORMAT_EXTENSIBLE = 0xFFFE;

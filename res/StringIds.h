@@ -1,0 +1,17 @@
+#pragma once
+// Ids of the program's strings (see StringTable.cpp). Story error texts use their error
+// codes, 1000 to 1024, as ids.
+
+namespace res {
+
+enum StringId : unsigned {
+  IDS_SCENE_ERROR_MISSING = 129,     // replaces an error text that cannot be loaded
+  IDS_FMT_FILE_ERROR = 130,          // message window without a line
+  IDS_FMT_UNEXPECTED_KEYWORD = 131,  // "Was not expecting @%s."
+  IDS_FMT_LINE_ERROR = 132,          // message window with a line
+  IDS_NO_SECTION = 133,              // section text when none is known
+  IDS_FMT_KEYWORD_WINDOW = 135,      // unexpected-keyword window
+  IDS_APP_TITLE = 57344,
+};
+
+}  // namespace res

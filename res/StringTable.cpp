@@ -1,0 +1,65 @@
+#include "res/StringTable.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "res/StringIds.h"
+
+namespace res {
+namespace {
+
+struct Entry {
+  unsigned id;
+  const char* text;
+};
+
+// Sorted by id.
+const Entry kStrings[] = {
+    {IDS_SCENE_ERROR_MISSING, "Error loading Scene error message."},
+    {IDS_FMT_FILE_ERROR, "Game:\t%s\nSection:\t%s\nError:\t%s"},
+    {IDS_FMT_UNEXPECTED_KEYWORD, "Was not expecting @%s."},
+    {IDS_FMT_LINE_ERROR, "Game:\t%s\nLine:\t%lu\nSection:\t%s\nError:\t%s"},
+    {IDS_NO_SECTION, "<NO SECTION>"},
+    {IDS_FMT_KEYWORD_WINDOW, "Game:\t%s\nLine:\t%lu\nSection:\t%s\nError:\t%s"},
+    {1000, "The specified scene in @FirstScene could not be found."},
+    {1001, "The specified scene in a link could not be found."},
+    {1002, "Option text was specified without a link."},
+    {1003, "A link was specified without any option text."},
+    {1004, "Link definition is empty."},
+    {1005, "Option definition is empty."},
+    {1006, "Scene doesn't contain a required image or animation."},
+    {1008, "Animation speed or looping specified without an animation definition."},
+    {1009, "Image not found"},
+    {1010, "Sound not found"},
+    {1011, "Music not found"},
+    {1012, "Image directory not found"},
+    {1013, "Music directory not found"},
+    {1014, "Sound directory not found"},
+    {1015, "The required title section could not be found."},
+    {1016, "The required story name could not be found."},
+    {1017, "The required author's name could not be found."},
+    {1018, "The required artist's name could not be found."},
+    {1020, "Name definition is empty."},
+    {1021, "Too many images in @anim.  There is a limit of 32 allowed."},
+    {1022, "Bad range for @soundDelay RANDOM.  First value must be less than second value."},
+    {1023, "Image is too wide or too high; limit is 200 by 112 pixels"},
+    {1024, "Unsupported image format"},
+    {IDS_APP_TITLE, "Fablewick"},
+};
+
+}  // namespace
+
+bool LoadString(unsigned id, std::string& text) {
+  auto found = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                                [](const Entry& entry, unsigned key) { return entry.id < key; });
+  if (found == std::end(kStrings) || found->id != id) return false;
+  text = found->text;
+  return true;
+}
+
+std::string LoadStringOr(unsigned id, const std::string& fallback) {
+  std::string text;
+  return LoadString(id, text) ? text : fallback;
+}
+
+}  // namespace res
