@@ -1,0 +1,29 @@
+#pragma once
+// The player's ten options, as the Options dialog and the story selection dialog edit them.
+#include <cstdint>
+#include <string>
+
+class CSettingsStore;
+
+// Name of the device entry that stands for the system's preferred device.
+extern const char* const kAutomaticDevice;
+
+class CGameSettings {
+ public:
+  int32_t DebugOn = 0;                    // show scene names in the status bar
+  int32_t MusicOn = 1;
+  int32_t SoundOn = 1;
+  int32_t ValidateFileOn = 1;             // check a story when a new game opens it
+  int32_t ValidateImageSizes = 0;         // the check includes picture sizes
+  int32_t Use16BitOggVorbisDecoding = 1;  // 1: 16-bit samples; anything else: 8-bit
+  int32_t SortTitlesOn = 0;               // story list by name instead of newest first
+  std::string SoundDevice = kAutomaticDevice;
+  std::string MusicDevice = kAutomaticDevice;
+  std::string StoriesPath = "Stories/";
+
+  // Reads every value (a missing one keeps its default), then makes StoriesPath absolute
+  // against the current directory (empty when that fails).
+  void Read(const CSettingsStore& store);
+  // Writes every value and flushes the store; false when the file could not be written.
+  bool Write(CSettingsStore& store) const;
+};
