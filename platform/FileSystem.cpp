@@ -97,6 +97,11 @@ FileKind GetFileKind(const std::string& path) {
   return FileKind::Other;
 }
 
+bool IsSymbolicLink(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::lstat(ResolvePath(path).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool FileExists(const std::string& path) {
   FileKind kind = GetFileKind(path);
   return kind == FileKind::Regular || kind == FileKind::Other;
