@@ -139,9 +139,11 @@ bool WildcardMatch(const std::string& mask, const std::string& name) {
   return m == mask.size();
 }
 
-bool ListDirectory(const std::string& pattern, std::vector<DirEntry>& entries, int& error) {
+bool ListDirectory(const std::string& pattern, std::vector<DirEntry>& entries, int& error,
+                   bool* opened) {
   entries.clear();
   error = 0;
+  if (opened) *opened = false;
   size_t slash = pattern.rfind('/');
   std::string folder = slash == std::string::npos ? "." : pattern.substr(0, slash + 1);
   std::string mask = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
@@ -151,6 +153,7 @@ bool ListDirectory(const std::string& pattern, std::vector<DirEntry>& entries, i
     error = errno;
     return false;
   }
+  if (opened) *opened = true;
   std::string base = resolved;
   if (base.back() != '/') base += '/';
   for (;;) {

@@ -45,9 +45,11 @@ struct DirEntry {
 
 // Lists the entries of the folder part of pattern whose names match its last component (the
 // part after the last '/'), in the order the file system reports them; "." and ".." are left
-// out. A pattern without '/' lists the current directory. Returns false with errno set when
-// the folder cannot be opened or the listing breaks off; entries read until then are kept.
-bool ListDirectory(const std::string& pattern, std::vector<DirEntry>& entries, int& error);
+// out. A pattern without '/' lists the current directory. Returns false with error set to the
+// errno when the folder cannot be opened or the listing breaks off; entries read until then are
+// kept. opened (when given) tells the two failures apart.
+bool ListDirectory(const std::string& pattern, std::vector<DirEntry>& entries, int& error,
+                   bool* opened = nullptr);
 
 // The absolute, lexically normalized form of path ("." and ".." components removed, repeated
 // separators folded) against the current directory; links are not followed. Empty when the

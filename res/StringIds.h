@@ -11,6 +11,14 @@ enum StringId : unsigned {
   IDS_FMT_LINE_ERROR = 132,          // message window with a line
   IDS_NO_SECTION = 133,              // section text when none is known
   IDS_FMT_KEYWORD_WINDOW = 135,      // unexpected-keyword window
+  IDS_CONTINUE_PLAY = 136,
+  IDS_STORY_MISSING = 137,           // a saved position's story is not found
+  IDS_SCENE_MISSING = 138,           // a saved position's scene is not found
+  IDS_BEGIN_PLAY = 139,
+  IDS_ASK_SAVE = 140,
+  IDS_SAVED = 141,
+  IDS_ASK_RESTORE = 142,
+  IDS_STORY_HAS_ERRORS = 156,        // restoring a story with errors
   IDS_APP_TITLE = 57344,
 };
 

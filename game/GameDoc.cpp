@@ -1,0 +1,345 @@
+#include "game/GameDoc.h"
+
+#include "game/BusyScope.h"
+#include "game/SettingsStore.h"
+#include "game/StoryLibrary.h"
+#include "res/StringIds.h"
+#include "res/StringTable.h"
+#include "story/MessageFormat.h"
+#include "story/StoryText.h"
+#include "ui/PictureFactory.h"
+
+namespace {
+
+// The program's own pictures.
+constexpr unsigned kStartPicture = 139;
+constexpr unsigned kTitlePicture = 134;
+constexpr unsigned kMissingPicture = 153;
+
+constexpr size_t kFrameSlots = 32;
+
+const KeywordValue& OptionOf(const SceneSection& scene, int index) {
+  const KeywordValue* options[] = {&scene.Option1, &scene.Option2, &scene.Option3, &scene.Option4};
+  return *options[index];
+}
+
+const KeywordValue& LinkOf(const SceneSection& scene, int index) {
+  const KeywordValue* links[] = {&scene.Link1, &scene.Link2, &scene.Link3, &scene.Link4};
+  return *links[index];
+}
+
+}  // namespace
+
+CVeskoGameDoc::CVeskoGameDoc(IGameUi& ui, CSettingsStore& store) : m_ui(ui), m_store(store) {
+  m_story.SetReporter(&m_ui);
+  m_settings.Read(m_store);
+  m_frameImages.resize(kFrameSlots);
+}
+
+CVeskoGameDoc::~CVeskoGameDoc() {
+  m_currentScene = nullptr;
+  ReleaseFramePictures();
+}
+
+// --- Pages and scenes ---
+
+bool CVeskoGameDoc::ResetGame() {
+  m_frameCount = 0;
+  m_animLoops = -1;
+  m_currentScene = nullptr;
+  m_story.ReleaseStory();
+  ReleaseFramePictures();
+  SetPicture(LoadPictureResource(kStartPicture));
+  ClearMusic();
+  return true;
+}
+
+void CVeskoGameDoc::ShowTitlePage(bool isNewGame) {
+  m_frameCount = 0;
+  m_animLoops = 0;
+  SetPicture(LoadPictureResource(kTitlePicture));
+  m_titlePage = true;
+  m_titleIsNewGame = isNewGame;
+}
+
+void CVeskoGameDoc::BeginPlay() {
+  m_titlePage = false;
+  m_titleIsNewGame = false;
+  EnterScene();
+  m_ui.UpdateAllViews();
+}
+
+bool CVeskoGameDoc::EnterScene() {
+  if (!m_currentScene) return false;
+  const SceneSection& scene = *m_currentScene;
+  m_frameCount = static_cast<int>(scene.Frames.size());
+  std::string path = m_frameCount > 0 ? m_story.ImagePath(scene.Frames[0]) : std::string();
+  m_picture.reset();
+  std::unique_ptr<CDib> picture = path.empty() ? nullptr : LoadPictureFile(path);
+  SetPicture(picture ? std::move(picture) : LoadPictureResource(kMissingPicture));
+  m_frameIndex = 0;
+  m_loopsDone = 0;
+
+  m_musicLoops = m_story.MusicLoops(scene);
+  m_soundLoops = m_story.SoundLoops(scene);
+  m_soundDelayMin = static_cast<int>(m_story.SoundDelayMin(scene));
+  m_soundDelayMax = static_cast<int>(m_story.SoundDelayMax(scene));
+
+  m_ui.StopAnimationTimer();
+  if (m_frameCount > 1) {
+    PreloadAnimation();
+    m_ui.StartAnimationTimer(m_story.AnimInterval(scene));
+  }
+  StartSceneMusic();
+  StartSceneSound();
+  return true;
+}
+
+bool CVeskoGameDoc::FollowOption(int index) {
+  if (!m_currentScene || index < 0 || index > 3) return false;
+  const SceneSection* next = m_story.FindScene(LinkOf(*m_currentScene, index).Text);
+  if (!next) return false;
+  m_currentScene = next;
+  EnterScene();
+  m_ui.UpdateAllViews();
+  return true;
+}
+
+void CVeskoGameDoc::PreloadAnimation() {
+  const SceneSection& scene = *m_currentScene;
+  m_animLoops = m_story.AnimLoops(scene);
+  ReleaseFramePictures();
+  m_frameNames.clear();
+  m_frameMap.assign(static_cast<size_t>(m_frameCount), 0);
+  for (int i = 0; i < m_frameCount; ++i) {
+    const std::string& name = scene.Frames[static_cast<size_t>(i)];
+    size_t slot = 0;
+    while (slot < m_frameNames.size() && !story_text::EqualsNoCase(m_frameNames[slot], name)) ++slot;
+    if (slot == m_frameNames.size()) m_frameNames.push_back(name);
+    m_frameMap[static_cast<size_t>(i)] = static_cast<uint32_t>(slot);
+  }
+  // An animation may name more distinct pictures than the usual slots (a story that was not
+  // validated); every one of them gets a slot of its own.
+  if (m_frameNames.size() > m_frameImages.size()) m_frameImages.resize(m_frameNames.size());
+  for (size_t slot = 0; slot < m_frameNames.size(); ++slot) {
+    std::string path = m_story.ImagePath(m_frameNames[slot]);
+    if (!path.empty()) m_frameImages[slot] = LoadPictureFile(path);
+  }
+}
+
+void CVeskoGameDoc::AdvanceAnimation() {
+  if (m_frameCount <= 0 || (m_animLoops != -1 && m_loopsDone > m_animLoops)) return;
+  ++m_frameIndex;
+  if (m_frameIndex >= m_frameCount) {
+    ++m_loopsDone;
+    if (m_animLoops != -1 && m_loopsDone > m_animLoops)
+      --m_frameIndex;  // the animation stops on its last frame
+    else
+      m_frameIndex = 0;
+  }
+}
+
+const CDib* CVeskoGameDoc::GetCurrentPicture() const {
+  if (m_frameCount < 2) return m_picture.get();
+  size_t frame = static_cast<size_t>(m_frameIndex);
+  if (frame >= m_frameMap.size()) return nullptr;
+  return m_frameImages[m_frameMap[frame]].get();
+}
+
+void CVeskoGameDoc::ReleaseFramePictures() {
+  for (auto& picture : m_frameImages) picture.reset();
+}
+
+void CVeskoGameDoc::SetPicture(std::unique_ptr<CDib> picture) { m_picture = std::move(picture); }
+
+// --- Queries ---
+
+std::string CVeskoGameDoc::GetSceneName() const {
+  return m_currentScene ? m_currentScene->Header.Text : std::string();
+}
+
+std::string CVeskoGameDoc::GetSceneText() const {
+  return m_currentScene ? m_currentScene->Description.Text : std::string();
+}
+
+std::string CVeskoGameDoc::GetOptionText(int index) const {
+  if (!m_currentScene || index < 0 || index > 3) return std::string();
+  return OptionOf(*m_currentScene, index).Text;
+}
+
+bool CVeskoGameDoc::HasSavedPosition() const {
+  return !m_store.ReadString(kSettingsSection, "SaveTitle", "").empty();
+}
+
+bool CVeskoGameDoc::CanLoadSavedGame() const {
+  return HasSavedPosition() && !m_store.ReadString(kSettingsSection, "SaveScene", "").empty();
+}
+
+void CVeskoGameDoc::SetShowSceneNames(bool on) {
+  m_settings.DebugOn = on ? 1 : 0;
+  m_ui.UpdateAllViews();
+}
+
+// --- New game ---
+
+bool CVeskoGameDoc::EnsureStoryList() {
+  if (!m_stories.empty()) return true;
+  return SearchStories(m_stories, m_settings.StoriesPath, &m_ui);
+}
+
+const StoryEntry* CVeskoGameDoc::FindStoryByName(const std::string& name) {
+  if (!EnsureStoryList()) return nullptr;
+  return FindStoryEntry(m_stories, name);
+}
+
+void CVeskoGameDoc::NewGame() {
+  StopSound();
+  StopMusic();
+  bool started = false;
+  if (EnsureStoryList()) {
+    StorySelection selection;
+    selection.Stories = m_stories;
+    selection.InitialSelection = m_initialSelection;
+    selection.StoriesPath = m_settings.StoriesPath;
+    selection.SortByName = m_settings.SortTitlesOn != 0;
+    if (m_ui.SelectStory(selection)) {
+      CBusyScope busy(m_ui);
+      m_settings.StoriesPath = selection.StoriesPath;
+      m_settings.SortTitlesOn = selection.SortByName ? 1 : 0;
+      m_selectedStory = selection.SelectedLine;
+      if (selection.SearchedAgain) m_stories = selection.Stories;
+      const StoryEntry* entry =
+          selection.SelectedLine >= 0 ? FindStoryEntry(m_stories, selection.SelectedName) : nullptr;
+      if (entry) {
+        m_currentScene = nullptr;
+        std::string path = entry->Path;  // the entry lives in m_stories, which the read may not touch
+        if (m_story.OpenStory(path, m_settings.ValidateFileOn != 0,
+                              m_settings.ValidateImageSizes != 0, false)) {
+          m_currentScene = m_story.GetFirstScene();
+          if (m_currentScene) {
+            m_ui.StopAnimationTimer();
+            ClearMusic();
+            ShowTitlePage(true);
+            m_ui.UpdateAllViews();
+            started = true;
+          }
+        }
+      }
+    }
+  }
+  if (!started) ResumeScene();
+}
+
+void CVeskoGameDoc::ResumeScene() {
+  if (m_titlePage) return;
+  StartSceneMusic();
+  StartSceneSound();
+}
+
+// --- Saved position ---
+
+void CVeskoGameDoc::SaveGame() {
+  if (!m_story.HasStory() || !m_currentScene) return;
+  if (Ask(res::IDS_ASK_SAVE, {}, MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) return;
+  m_store.WriteString(kSettingsSection, "SaveTitle", m_story.Title().Name.Text);
+  m_store.WriteString(kSettingsSection, "SaveScene", m_currentScene->Header.Text);
+  m_store.WriteString(kSettingsSection, "SaveMusic", PlayingMusicPath());
+  m_store.Flush();
+  Ask(res::IDS_SAVED, {}, MessageButtons::Ok, MessageIcon::Information);
+}
+
+void CVeskoGameDoc::LoadSavedGame() {
+  std::string title = m_store.ReadString(kSettingsSection, "SaveTitle", "");
+  std::string scene = m_store.ReadString(kSettingsSection, "SaveScene", "");
+  if (title.empty() || scene.empty()) return;
+  m_pendingMusic = m_store.ReadString(kSettingsSection, "SaveMusic", "");
+  const StoryEntry* found = FindStoryByName(title);
+  StopSound();
+  StopMusic();
+  bool restored = false;
+  if (!found) {
+    Ask(res::IDS_STORY_MISSING, {title}, MessageButtons::Ok, MessageIcon::Error);
+  } else if (Ask(res::IDS_ASK_RESTORE, {title}, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes) {
+    StoryEntry entry = *found;
+    restored = RestoreSavedPosition(entry, scene);
+  }
+  if (restored) return;
+  // A position that was not restored leaves no music waiting for a later scene.
+  m_pendingMusic.clear();
+  ResumeScene();
+}
+
+bool CVeskoGameDoc::RestoreSavedPosition(const StoryEntry& entry, const std::string& sceneName) {
+  CBusyScope busy(m_ui);
+  {
+    CGameFile check;
+    check.SetReporter(&m_ui);
+    if (!check.OpenStory(entry.Path, true, false, true)) {
+      check.ShowStoryErrors();
+      if (Ask(res::IDS_STORY_HAS_ERRORS, {entry.Name}, MessageButtons::YesNo, MessageIcon::Exclamation) != MessageAnswer::Yes)
+        return false;
+    }
+  }
+  m_currentScene = nullptr;
+  m_story.OpenStory(entry.Path, false, false, true);
+  m_currentScene = m_story.FindScene(sceneName);
+  if (!m_currentScene) {
+    Ask(res::IDS_SCENE_MISSING, {sceneName, entry.Name}, MessageButtons::Ok, MessageIcon::Error);
+    return false;
+  }
+  m_ui.StopAnimationTimer();
+  ClearMusic();
+  ShowTitlePage(false);
+  m_ui.UpdateAllViews();
+  return true;
+}
+
+// --- Options, unused media, closing ---
+
+void CVeskoGameDoc::ShowOptions() {
+  OptionsChoice choice;
+  choice.Settings = m_settings;
+  if (!m_ui.EditOptions(choice)) return;
+  const CGameSettings previous = m_settings;
+  m_settings = choice.Settings;
+  if (m_settings.SoundOn != previous.SoundOn && !m_titlePage) {
+    if (m_settings.SoundOn)
+      StartSceneSound();
+    else
+      StopSound();
+  }
+  if (choice.MusicDeviceChanged) ChangeMusicDevice();
+  if (choice.SoundDeviceChanged) ChangeSoundDevice();
+  if (m_settings.MusicOn != previous.MusicOn && !m_titlePage) {
+    if (m_settings.MusicOn)
+      StartSceneMusic();
+    else
+      StopMusic();
+  }
+  if (m_settings.DebugOn != previous.DebugOn) SetShowSceneNames(m_settings.DebugOn != 0);
+  WriteSettings();
+}
+
+void CVeskoGameDoc::ListUnusedResources() {
+  std::vector<std::string> sounds, pictures, music;
+  {
+    CBusyScope busy(m_ui);
+    m_story.FindUnusedResources(sounds, pictures, music);
+  }
+  m_ui.ShowUnusedResources(m_story, sounds, pictures, music);
+}
+
+void CVeskoGameDoc::CloseGame() {
+  CloseMusic();
+  StopSound();
+  WriteSettings();
+}
+
+void CVeskoGameDoc::WriteSettings() { m_settings.Write(m_store); }
+
+MessageAnswer CVeskoGameDoc::Ask(unsigned textId, const std::vector<std::string>& arguments,
+                                 MessageButtons buttons, MessageIcon icon) {
+  std::string format;
+  res::LoadString(textId, format);
+  return m_ui.ShowMessage(FillMessage(format, arguments), buttons, icon);
+}

@@ -1,0 +1,134 @@
+#pragma once
+// The game document: the one story being played, the current scene and its pictures, the list
+// of stories on disk, the settings, and (with the media scheduling) music and sound. It carries
+// out every command of the Game menu and of the view and tells the user interface to update
+// after each change; the view only asks it what to show.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "audio/WaveListener.h"
+#include "game/GameSettings.h"
+#include "game/GameUi.h"
+#include "game/StoryEntry.h"
+#include "story/GameFile.h"
+#include "ui/Dib.h"
+
+class CSettingsStore;
+
+class CVeskoGameDoc : public IWaveListener {
+ public:
+  // Reads the settings from store and makes the stories path absolute. The document starts
+  // empty; ResetGame brings it to the start page.
+  CVeskoGameDoc(IGameUi& ui, CSettingsStore& store);
+  ~CVeskoGameDoc() override;
+  CVeskoGameDoc(const CVeskoGameDoc&) = delete;
+  CVeskoGameDoc& operator=(const CVeskoGameDoc&) = delete;
+
+  // --- Game menu commands ---
+  void NewGame();
+  void LoadSavedGame();
+  void SaveGame();
+  void ShowOptions();
+  void ListUnusedResources();
+  // Back to the start page with no story (also the document's first state). Always true.
+  bool ResetGame();
+  // The main window closes: music and sound stop and the settings are written.
+  void CloseGame();
+
+  // --- View commands ---
+  void BeginPlay();
+  // Follows option index (0 to 3) to the scene its link names. False when there is no such
+  // scene (nothing changes then).
+  bool FollowOption(int index);
+  // One tick of the animation timer.
+  void AdvanceAnimation();
+
+  void ShowTitlePage(bool isNewGame);
+  // Enters the current scene: its pictures, animation, music and sound. False without one.
+  bool EnterScene();
+
+  // --- What the view shows ---
+  // The picture to paint: the scene's picture, or the current animation frame (none when that
+  // frame failed to load).
+  const CDib* GetCurrentPicture() const;
+  bool IsStoryLoaded() const { return m_story.IsValid(); }
+  bool IsTitlePage() const { return m_titlePage; }
+  bool IsTitleNewGame() const { return m_titleIsNewGame; }
+  const TitleSection& GetTitleRecord() const { return m_story.Title(); }
+  // Texts of the current scene; empty when there is none.
+  std::string GetSceneName() const;
+  std::string GetSceneText() const;
+  std::string GetOptionText(int index) const;
+  bool HasSavedPosition() const;
+  // Whether Load Saved Game has a position to restore (read afresh at each call).
+  bool CanLoadSavedGame() const;
+  bool HasStory() const { return m_story.HasStory(); }
+  bool ShowSceneNames() const { return m_settings.DebugOn != 0; }
+  void SetShowSceneNames(bool on);
+  const CGameSettings& Settings() const { return m_settings; }
+  const CGameFile& Story() const { return m_story; }
+  const SceneSection* CurrentScene() const { return m_currentScene; }
+  int FrameIndex() const { return m_frameIndex; }
+
+  // --- Story library ---
+  // True when the list holds stories, searching the stories folder when it is empty.
+  bool EnsureStoryList();
+  // The first story of the list whose name equals name ignoring case; none when there is none
+  // or the list cannot be made.
+  const StoryEntry* FindStoryByName(const std::string& name);
+  const std::vector<StoryEntry>& Stories() const { return m_stories; }
+
+  // The wave engine's end-of-sound notice: nothing to do (called on the engine's thread).
+  void OnWaveEnd() override {}
+
+ private:
+  void PreloadAnimation();
+  void ReleaseFramePictures();
+  void SetPicture(std::unique_ptr<CDib> picture);
+  MessageAnswer Ask(unsigned textId, const std::vector<std::string>& arguments,
+                    MessageButtons buttons, MessageIcon icon);
+  bool RestoreSavedPosition(const StoryEntry& entry, const std::string& sceneName);
+  void ResumeScene();
+  void WriteSettings();
+
+  // Music and sound of the current scene.
+  void StartSceneMusic();
+  void StartSceneSound();
+  void StopMusic();
+  void StopSound();
+  // Stops the music and forgets the loaded sequence.
+  void ClearMusic();
+  // Stops the music, closes its device and forgets the loaded sequence.
+  void CloseMusic();
+  void ChangeMusicDevice();
+  void ChangeSoundDevice();
+  // The path of the music that is playing; empty when none is.
+  std::string PlayingMusicPath() const;
+
+  IGameUi& m_ui;
+  CSettingsStore& m_store;
+
+  std::unique_ptr<CDib> m_picture;
+  CGameFile m_story;
+  std::vector<StoryEntry> m_stories;
+  const SceneSection* m_currentScene = nullptr;
+  int m_initialSelection = -1;
+  int m_selectedStory = -1;
+  int m_musicLoops = -1;
+  int m_soundLoops = 1;
+  int m_soundDelayMin = 0;
+  int m_soundDelayMax = 0;
+  std::string m_pendingMusic;
+  bool m_titlePage = false;
+  bool m_titleIsNewGame = false;
+  std::vector<std::unique_ptr<CDib>> m_frameImages;  // the distinct pictures of the animation
+  std::vector<std::string> m_frameNames;             // their names, in order of first use
+  std::vector<uint32_t> m_frameMap;                  // for each frame, the slot of its picture
+  int m_frameIndex = 0;
+  int m_frameCount = 0;
+  int m_loopsDone = 0;
+  int m_animLoops = -1;
+  CGameSettings m_settings;
+};

@@ -1,0 +1,144 @@
+#include "tests/game/GameFixture.h"
+
+using SavedPosition = GameFixture;
+
+TEST_F(SavedPosition, SaveAsksAndWritesStorySceneAndNoMusic) {
+  WriteSimpleStory(StoryDir("a"), "Harbour");
+  StartGame("Harbour");
+  Doc().FollowOption(0);
+  m_ui.Answers = {MessageAnswer::No};
+  Doc().SaveGame();
+  EXPECT_EQ(Saved("SaveTitle"), "");
+  m_ui.Answers = {MessageAnswer::Yes};
+  Doc().SaveGame();
+  EXPECT_EQ(Saved("SaveTitle"), "Harbour");
+  EXPECT_EQ(Saved("SaveScene"), "Tower");
+  EXPECT_EQ(Saved("SaveMusic"), "");
+  ASSERT_EQ(m_ui.Messages.size(), 3u);
+  EXPECT_EQ(m_ui.Messages[0].Text, "Save this position in your game?");
+  EXPECT_EQ(m_ui.Messages[0].Icon, MessageIcon::Question);
+  EXPECT_EQ(m_ui.Messages[2].Text, "Position has been saved!");
+  EXPECT_EQ(m_ui.Messages[2].Icon, MessageIcon::Information);
+  EXPECT_TRUE(Doc().HasSavedPosition());
+  EXPECT_TRUE(Doc().CanLoadSavedGame());
+}
+
+TEST_F(SavedPosition, SaveWithoutStoryDoesNothing) {
+  Doc().SaveGame();
+  EXPECT_TRUE(m_ui.Messages.empty());
+  EXPECT_FALSE(Doc().CanLoadSavedGame());
+}
+
+TEST_F(SavedPosition, SaveOnTheTitlePageThenRestoreContinuesFromTheFirstScene) {
+  WriteSimpleStory(StoryDir("a"), "Harbour");
+  m_ui.OnSelectStory = ChooseStory("Harbour");
+  Doc().NewGame();
+  m_ui.Answers = {MessageAnswer::Yes};
+  Doc().SaveGame();
+  EXPECT_EQ(Saved("SaveScene"), "Shore");
+  Doc().ResetGame();
+
+  m_ui.Answers = {MessageAnswer::Yes};
+  Doc().LoadSavedGame();
+  EXPECT_EQ(m_ui.Messages.back().Text, "Restore saved position in story named\n\"Harbour\"?");
+  EXPECT_TRUE(Doc().IsTitlePage());
+  EXPECT_FALSE(Doc().IsTitleNewGame());  // "Continue Play"
+  Doc().BeginPlay();
+  EXPECT_EQ(Doc().GetSceneName(), "Shore");
+  EXPECT_EQ(m_ui.BusyDepth, 0);
+}
+
+TEST_F(SavedPosition, RestoreFindsTheStoryIgnoringCaseAndTheFirstOfTwo) {
+  WriteSimpleStory(StoryDir("a"), "harbour");
+  m_store->WriteString(kSettingsSection, "SaveTitle", "HARBOUR");
+  m_store->WriteString(kSettingsSection, "SaveScene", "TOWER");
+  m_ui.Answers = {MessageAnswer::Yes};
+  Doc().LoadSavedGame();
+  ASSERT_TRUE(Doc().IsTitlePage());
+  Doc().BeginPlay();
+  EXPECT_EQ(Doc().GetSceneName(), "Tower");
+}
+
+TEST_F(SavedPosition, TwoStoriesWithTheSavedNameRestoreTheFirstInSearchOrder) {
+  WriteSimpleStory(StoryDir("one"), "Twin");
+  WriteSimpleStory(StoryDir("two"), "Twin");
+  m_store->WriteString(kSettingsSection, "SaveTitle", "Twin");
+  m_store->WriteString(kSettingsSection, "SaveScene", "Shore");
+  ASSERT_TRUE(Doc().EnsureStoryList());
+  std::string first = Doc().Stories()[0].Path;
+  m_ui.Answers = {MessageAnswer::Yes};
+  Doc().LoadSavedGame();
+  EXPECT_EQ(Doc().Story().Path(), first);
+}
+
+TEST_F(SavedPosition, MissingStoryIsReported) {
+  WriteSimpleStory(StoryDir("a"), "Harbour");
+  m_store->WriteString(kSettingsSection, "SaveTitle", "Atlantis");
+  m_store->WriteString(kSettingsSection, "SaveScene", "Shore");
+  Doc().LoadSavedGame();
+  ASSERT_EQ(m_ui.Messages.size(), 1u);
+  EXPECT_EQ(m_ui.Messages[0].Text, "Error!  The story named\n\"Atlantis\"\ndoes not exist!  Cannot restore game!");
+  EXPECT_EQ(m_ui.Messages[0].Icon, MessageIcon::Error);
+  EXPECT_FALSE(Doc().IsStoryLoaded());
+}
+
+TEST_F(SavedPosition, AnsweringNoKeepsTheCurrentScene) {
+  WriteSimpleStory(StoryDir("a"), "Harbour");
+  StartGame("Harbour");
+  Doc().FollowOption(0);
+  m_store->WriteString(kSettingsSection, "SaveTitle", "Harbour");
+  m_store->WriteString(kSettingsSection, "SaveScene", "Shore");
+  m_ui.Answers = {MessageAnswer::No};
+  Doc().LoadSavedGame();
+  EXPECT_EQ(Doc().GetSceneName(), "Tower");
+  EXPECT_FALSE(Doc().IsTitlePage());
+}
+
+TEST_F(SavedPosition, MissingSceneLeavesTheReopenedStoryWithoutScene) {
+  WriteSimpleStory(StoryDir("a"), "Harbour");
+  m_store->WriteString(kSettingsSection, "SaveTitle", "Harbour");
+  m_store->WriteString(kSettingsSection, "SaveScene", "Cellar");
+  m_ui.Answers = {MessageAnswer::Yes};
+  Doc().LoadSavedGame();
+  EXPECT_EQ(m_ui.Messages.back().Text,
+            "Error!  The scene \"Cellar\" in the story named\n\"Harbour\"\ndoes not exist!  Cannot restore game!");
+  EXPECT_TRUE(Doc().IsStoryLoaded());
+  EXPECT_EQ(Doc().CurrentScene(), nullptr);
+  EXPECT_FALSE(Doc().IsTitlePage());
+  m_ui.Answers.clear();
+  Doc().SaveGame();  // no scene: nothing to save
+  EXPECT_EQ(Saved("SaveScene"), "Cellar");
+}
+
+TEST_F(SavedPosition, StoryWithErrorsAsksBeforeRestoring) {
+  m_store->WriteInt(kSettingsSection, "ValidateFileOn", 0);  // restores validate whatever the setting
+  WriteStory(StoryDir("a"), SimpleStoryText("Harbour") + "[Cave]\n@IMAGE gone.bmp\n");
+  WritePicture(StoryDir("a") + "/pics/shore.bmp");
+  WritePicture(StoryDir("a") + "/pics/tower.bmp");
+  m_store->WriteString(kSettingsSection, "SaveTitle", "Harbour");
+  m_store->WriteString(kSettingsSection, "SaveScene", "Tower");
+
+  m_ui.Answers = {MessageAnswer::Yes, MessageAnswer::No};
+  Doc().LoadSavedGame();
+  ASSERT_EQ(m_ui.StoryErrorLists.size(), 1u);
+  EXPECT_EQ(m_ui.Messages.back().Text,
+            "The story \"Harbour\" contained errors.  Do you wish to continue restoring?");
+  EXPECT_EQ(m_ui.Messages.back().Icon, MessageIcon::Exclamation);
+  EXPECT_FALSE(Doc().IsStoryLoaded());
+  EXPECT_EQ(m_ui.ValidatingCalls, 0);  // checked quietly
+
+  m_ui.Answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+  Doc().LoadSavedGame();
+  EXPECT_TRUE(Doc().IsTitlePage());
+  EXPECT_TRUE(Doc().IsStoryLoaded());
+  Doc().BeginPlay();
+  EXPECT_EQ(Doc().GetSceneName(), "Tower");
+}
+
+TEST_F(SavedPosition, NothingSavedDoesNothing) {
+  m_store->WriteString(kSettingsSection, "SaveTitle", "Harbour");
+  EXPECT_TRUE(Doc().HasSavedPosition());
+  EXPECT_FALSE(Doc().CanLoadSavedGame());
+  Doc().LoadSavedGame();
+  EXPECT_TRUE(m_ui.Messages.empty());
+}
