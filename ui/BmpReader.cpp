@@ -245,7 +245,6 @@ bool CopyRows(const uint8_t* pixels, size_t available, const BmpLayout& layout, 
 // Builds the pixel store once the headers are read; pixelOffset is where the bits start.
 bool DecodeBody(const uint8_t* data, size_t size, const BmpLayout& layout, size_t pixelOffset, DibBitmap& dib,
                 std::string& error) {
-  if (layout.colorTableEnd > size) return Fail(error, kTruncated);
   DibBitmap result;
   if (layout.bitCount <= 8 && !ReadColorTable(data, size, layout, result.colors, error)) return false;
   if (pixelOffset > size) return Fail(error, kTruncated);
