@@ -492,8 +492,8 @@ TEST(PngToDib, FileAndMemoryInputAgreeAndTheBlockCanBeTaken) {
 
   ASSERT_EQ(fromFile.Run(), 0);
   const size_t size = fromFile.GetDibSize();
-  std::unique_ptr<uint8_t[]> block = fromFile.TakeDib();
-  ASSERT_TRUE(block);
-  EXPECT_EQ(std::vector<uint8_t>(block.get(), block.get() + size), a.block);
+  const std::vector<uint8_t> block = fromFile.TakeDib();
+  ASSERT_EQ(block.size(), size);
+  EXPECT_EQ(block, a.block);
   EXPECT_EQ(fromFile.GetDib(), nullptr);
 }
