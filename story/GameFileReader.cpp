@@ -208,7 +208,11 @@ void CGameFile::ScanFile(ScanMode mode) {
       atLineStart = true;
       continue;
     }
-    if (!atLineStart || IsBlank(c)) continue;
+    if (!atLineStart) {
+      m_reader.SkipPlainRun();  // the rest of a line of free text
+      continue;
+    }
+    if (IsBlank(c)) continue;
     if (c == '[') {
       ReadSectionName();
       EnterSection(mode);
@@ -347,6 +351,7 @@ std::string CGameFile::ReadValue(uint16_t first) {
   uint16_t previous = first;
   bool atLineStart = false;
   for (;;) {
+    if (!atLineStart && m_reader.TakePlainRun(text) > 0) previous = static_cast<unsigned char>(text.back());
     uint16_t c = m_reader.GetChar();
     if (c == kEndOfFile) break;
     if (atLineStart && (c == '@' || c == '[')) {
