@@ -1,4 +1,5 @@
 // CGameFile: reading gamefile.txt.
+#include <algorithm>
 #include <new>
 
 #include "story/GameFile.h"
@@ -72,7 +73,9 @@ std::string Unescape(const std::string& text) {
   size_t i = 0;
   while (i < text.size()) {
     if (text[i] != '\\') {
-      result += text[i++];
+      size_t backslash = std::min(text.find('\\', i), text.size());
+      result.append(text, i, backslash - i);
+      i = backslash;
     } else if (i + 1 < text.size() && text[i + 1] == 'n') {
       result += '\n';
       i += 2;
