@@ -146,6 +146,8 @@ bool CGameFile::OpenStory(const std::string& path, bool validate, bool checkImag
 bool CGameFile::ParseStory(const std::string& path) {
   if (!m_reader.HasBuffer()) m_reader.AllocateBuffer();
   if (!m_reader.Open(path)) return false;
+  ReleaseScenes();  // for callers that read without OpenStory
+  m_unexpected.clear();
   m_path = path;
   m_folder = FolderOf(path);
   m_sectionName.clear();

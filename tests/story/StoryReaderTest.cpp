@@ -381,6 +381,9 @@ TEST_F(StoryReader, ParseStoryReportsFileThatCannotBeOpened) {
   EXPECT_FALSE(story.ParseStory(dir / "missing.txt"));
   EXPECT_TRUE(story.ParseStory(WriteStory("[Cave]\n")));
   EXPECT_EQ(story.Scenes().size(), 1u);
+  EXPECT_TRUE(story.ParseStory(WriteStory("[Lake]\n")));
+  ASSERT_EQ(story.Scenes().size(), 1u);
+  EXPECT_EQ(story.FindScene("Cave"), nullptr);
 }
 
 TEST_F(StoryReader, FileNameIsFoundIgnoringCase) {
