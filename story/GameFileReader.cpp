@@ -1,6 +1,7 @@
 // CGameFile: reading gamefile.txt.
 #include <algorithm>
 #include <new>
+#include <utility>
 
 #include "story/GameFile.h"
 #include "story/StoryText.h"
@@ -67,7 +68,8 @@ bool IsBlank(uint16_t c) { return c != '\n' && IsWhiteSpace(c); }
 
 // Resolves the escapes of a value: backslash-n is a line feed; a backslash before another
 // backslash or at the end stays; a backslash before any other character is dropped with it.
-std::string Unescape(const std::string& text) {
+std::string Unescape(std::string text) {
+  if (text.find('\\') == std::string::npos) return text;
   std::string result;
   result.reserve(text.size());
   size_t i = 0;
@@ -352,7 +354,9 @@ CGameFile::KeywordTarget CGameFile::FindKeyword(const std::string& keyword) {
 // very first character is '@' or '['. Line feeds become spaces (none after a space), trailing
 // white space goes, and the escapes are resolved.
 std::string CGameFile::ReadValue(uint16_t first) {
-  std::string text(1, static_cast<char>(first));
+  std::string text;
+  text.reserve(64);
+  text += static_cast<char>(first);
   uint16_t previous = first;
   bool atLineStart = false;
   for (;;) {
@@ -372,5 +376,5 @@ std::string CGameFile::ReadValue(uint16_t first) {
     previous = c;
   }
   TrimRight(text);
-  return Unescape(text);
+  return Unescape(std::move(text));
 }
