@@ -97,6 +97,7 @@ bool CSoundVorbis::Load(const char* path) {
     return false;
   }
   m_loaded = true;
+  m_undecodable = false;
   return true;
 }
 
@@ -105,6 +106,7 @@ bool CSoundVorbis::Close() {
   m_operation = kClosing;
   ov_clear(&m_decoder);  // closes the stream through the close callback
   m_loaded = false;
+  m_undecodable = false;
   m_info = nullptr;
   m_infoStream = -1;
   return true;
@@ -138,7 +140,7 @@ void CSoundVorbis::Rewind() {
 }
 
 uint32_t CSoundVorbis::Fill(CWavePlayer* engine, uint8_t* buffer, uint32_t capacity) {
-  if (!engine || !m_loaded) return 0;
+  if (!engine || !m_loaded || m_undecodable) return 0;
   int width = engine->GetBytesPerSample();
   if (width != 1 && width != 2) return 0;  // the engine is open for no format this can decode
   int isSigned = width == 2 ? 1 : 0;
@@ -148,6 +150,7 @@ uint32_t CSoundVorbis::Fill(CWavePlayer* engine, uint8_t* buffer, uint32_t capac
     int section = 0;
     long got = ov_read(&m_decoder, reinterpret_cast<char*>(buffer) + filled, room, 0, width,
                        isSigned, &section);
+    if (got == OV_EBADLINK) m_undecodable = true;
     if (got <= 0) break;  // the end of the stream, or a decoding error or hole
     filled += static_cast<uint32_t>(got);
   }

@@ -46,6 +46,9 @@ class CSoundVorbis : public IWaveBufferFiller, public IWaveLoader {
   vorbis_info* m_info = nullptr;  // the cached information of logical stream m_infoStream
   int m_infoStream = -1;
   WAVEFORMATEX m_format{};
+  // Set when the decoder reports a link it cannot set up; it must not decode again (libvorbis
+  // then divides by zero), so the sound stays silent until the next Load.
+  bool m_undecodable = false;
 };
 
 // Whether the decoder accepts the file's first bytes as an Ogg Vorbis stream. A file that

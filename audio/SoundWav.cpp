@@ -101,6 +101,7 @@ bool CSoundWav::ReadFormat(MMCKINFO& formatChunk) {
     if (got == -1) RecordError(kErrorInvalidFormat, "Invalid wave format.");
     return false;
   }
+  m_formatSize = size;
   // Only PCM and extensible formats say their sample width in the usual place.
   WAVEFORMATEX& format = m_format[0];
   if (format.wFormatTag != WAVE_FORMAT_PCM && format.wFormatTag != WAVE_FORMAT_EXTENSIBLE)

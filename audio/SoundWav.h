@@ -34,6 +34,10 @@ class CSoundWav : public IWaveBufferFiller, public IWaveLoader {
   int GetErrorCode() override { return m_errorCode; }
   std::string GetErrorText() override { return m_errorText; }
 
+  // The number of bytes of the "fmt " chunk that GetFormat's record holds as read (the record
+  // is padded to 18 bytes when the chunk is shorter); 0 while not loaded.
+  uint32_t GetFormatSize() const { return m_loaded ? m_formatSize : 0; }
+
  private:
   void RecordError(int code, const char* reason);
   void RecordMmioError(uint32_t code);
@@ -50,6 +54,7 @@ class CSoundWav : public IWaveBufferFiller, public IWaveLoader {
   uint32_t m_dataOffset = 0;
   // The "fmt " chunk's bytes as read, padded with zeros to at least the 18-byte record.
   std::unique_ptr<WAVEFORMATEX[]> m_format;
+  uint32_t m_formatSize = 0;
 };
 
 // Whether the file holds a RIFF chunk of form type "WAVE" (searched from its start). A file

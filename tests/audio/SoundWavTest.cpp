@@ -112,6 +112,7 @@ TEST_F(SoundWavTest, KeepsTheWholeFormatChunkOfExtensibleFiles) {
   ASSERT_TRUE(sound.Load(path.c_str()));
   const WAVEFORMATEX* record = sound.GetFormat(8);
   EXPECT_EQ(record->cbSize, 22);
+  ASSERT_EQ(sound.GetFormatSize(), 40u);
   EXPECT_EQ(std::memcmp(record, format.data(), format.size()), 0);
 }
 
@@ -121,6 +122,7 @@ TEST_F(SoundWavTest, PadsAShortFormatChunk) {
   EXPECT_EQ(sound.GetFormat(8)->nBlockAlign, 1);
   EXPECT_EQ(sound.GetFormat(8)->wBitsPerSample, 0);
   EXPECT_EQ(sound.GetFormat(8)->cbSize, 0);
+  EXPECT_EQ(sound.GetFormatSize(), 14u);
 }
 
 TEST_F(SoundWavTest, EndsTheSoundAtTheDataChunksSize) {
