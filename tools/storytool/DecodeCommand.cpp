@@ -14,6 +14,7 @@
 #include "audio/WavePlayer.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemError.h"
+#include "tools/storytool/DecodePicture.h"
 #include "tools/storytool/ToolCommands.h"
 
 namespace {
@@ -138,7 +139,13 @@ int RunDecode(const ToolArgs& args) {
   SoundFileFormat format = DetectSoundFileFormat(media.c_str());
   if (format != SoundFileFormat::None) return DecodeSound(format, media, out, eightBit);
   if (BeginsWithMidiHeader(media)) return DecodeMidi(media, out);
-  return Fail(media, "not a sound (WAV or Ogg Vorbis) or MIDI file");
+  // Anything else is a picture to the player: PNG by its signature, else BMP.
+  std::string error;
+  if (!DecodePicture(media, out, error)) {
+    std::fprintf(stderr, "fablewick-story: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  return kExitOk;
 }
 
 const ToolCommand kDecodeCommand = {"decode", "[--8bit] MEDIA OUT", RunDecode};
