@@ -5,10 +5,13 @@
 
 #include "tools/storytool/ToolCommands.h"
 
+int RunDecode(const ToolArgs& args);
+
 namespace {
 
 // Commands are added here as the subsystems they use arrive.
 const ToolCommand kCommands[] = {
+    {"decode", "[--8bit] MEDIA OUT", RunDecode},
     {nullptr, nullptr, nullptr},
 };
 
