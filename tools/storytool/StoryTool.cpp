@@ -6,12 +6,16 @@
 #include "tools/storytool/ToolCommands.h"
 
 int RunDecode(const ToolArgs& args);
+int RunDevices(const ToolArgs& args);
+int RunPlay(const ToolArgs& args);
 
 namespace {
 
 // Commands are added here as the subsystems they use arrive.
 const ToolCommand kCommands[] = {
     {"decode", "[--8bit] MEDIA OUT", RunDecode},
+    {"devices", "", RunDevices},
+    {"play", "[--loops N] [--delay MIN[-MAX]] [--device NAME] MEDIA", RunPlay},
     {nullptr, nullptr, nullptr},
 };
 
