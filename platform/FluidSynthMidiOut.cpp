@@ -154,6 +154,8 @@ class FluidSynthMidiOut::Synth {
 
   // Silences what is left sounding when an output closes.
   void AllSoundOff() { fluid_synth_all_sounds_off(m_synth, -1); }
+  // Programs and controllers back to their defaults, as a freshly opened device has them.
+  void Reset() { fluid_synth_system_reset(m_synth); }
 
  private:
   fluid_settings_t* m_settings = nullptr;
@@ -174,6 +176,7 @@ class FluidSynthOutput : public MidiOutput {
     std::shared_ptr<FluidSynthMidiOut::Synth> synth;
     const MMRESULT result = m_acquire(synth, errorText);
     if (result != MMSYSERR_NOERROR) return result;
+    synth->Reset();
     m_driver = synth->StartAudioDriver(errorText);
     if (!m_driver) return MMSYSERR_NODRIVER;
     m_synth = std::move(synth);
