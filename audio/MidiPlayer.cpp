@@ -12,6 +12,11 @@ CMidiPlayer::~CMidiPlayer() {
   Close();
 }
 
+bool CMidiPlayer::IsPlaying() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_playing;
+}
+
 bool CMidiPlayer::IsOpen() const {
   std::lock_guard<std::mutex> lock(m_mutex);
   return m_stream != nullptr;

@@ -39,7 +39,9 @@ class CMidiPlayer {
   // ends, -1 for endlessly.
   bool Play(CMidiSequence* sequence, int repeats);
   void Stop();
-  bool IsPlaying() const { return m_playing; }
+  // Waits for a done call in progress, so that a restart at the end of the sequence is never
+  // seen half done.
+  bool IsPlaying() const;
   bool IsOpen() const;
   // Unprepares every buffer of the current sequence; failures are ignored.
   void Unprepare();

@@ -209,6 +209,8 @@ int PlayMidi(const PlayOptions& options) {
   }
   WaitUntilDone([&] { return !player.IsPlaying(); });
   player.Stop();
+  // A synthesizer's last notes fade out before its output closes.
+  if (!capture && !g_interrupted) std::this_thread::sleep_for(std::chrono::milliseconds(500));
   player.Close();
   return kExitOk;
 }
