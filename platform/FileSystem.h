@@ -21,6 +21,9 @@ enum class FileKind { Missing, Regular, Folder, Other };
 // Kind of the entry at the path (resolved as ResolvePath does); links are followed.
 FileKind GetFileKind(const std::string& path);
 
+// The entry at the path (resolved as ResolvePath does) is itself a symbolic link.
+bool IsSymbolicLink(const std::string& path);
+
 // A regular file or another non-folder entry exists at the path.
 bool FileExists(const std::string& path);
 // A folder exists at the path.

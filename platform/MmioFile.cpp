@@ -15,6 +15,7 @@ namespace platform {
 namespace {
 
 constexpr long kChunkHeaderSize = 8;
+constexpr size_t kStdioBufferSize = 64 * 1024;
 
 uint32_t OpenErrorCode(int error) {
   switch (error) {
@@ -129,6 +130,9 @@ long StdioIoProc(MMIOINFO* info, unsigned message, intptr_t param1, intptr_t par
         info->wErrorRet = static_cast<uint32_t>(errno);
         return static_cast<long>(MMIOERR_CANNOTOPEN);
       }
+      // A buffer of several engine buffers: sample reads come from memory, and the file is read
+      // in large pieces whatever the alignment of the data chunk.
+      std::setvbuf(stream, nullptr, _IOFBF, kStdioBufferSize);
       info->lDiskOffset = 0;
       return 0;
     case MMIOM_READ: {
@@ -141,7 +145,10 @@ long StdioIoProc(MMIOINFO* info, unsigned message, intptr_t param1, intptr_t par
     }
     case MMIOM_SEEK:
       if (!stream) return 0;
-      if (std::fseek(stream, static_cast<long>(param1), static_cast<int>(param2)) != 0) return -1;
+      // Asking for the position is no move: answered without dropping the stream's buffer.
+      if (!(param1 == 0 && param2 == SEEK_CUR) &&
+          std::fseek(stream, static_cast<long>(param1), static_cast<int>(param2)) != 0)
+        return -1;
       info->lDiskOffset = std::ftell(stream);
       return info->lDiskOffset;
     case MMIOM_CLOSE:

@@ -82,3 +82,16 @@ bool ReadPngFileSize(const std::string& path, int32_t& width, int32_t& height) {
   height = static_cast<int32_t>(h);
   return true;
 }
+
+ImageCheck CheckImage(const std::string& path) {
+  if (platform::GetFileKind(path) != platform::FileKind::Regular) return ImageCheck::Unreadable;
+  return ProbeImageSize(path);
+}
+
+ImageCheck ProbeImageSize(const std::string& path) {
+  int32_t width = 0, height = 0;
+  if (!ReadBmpFileSize(path, width, height) && !ReadPngFileSize(path, width, height))
+    return ImageCheck::Unreadable;
+  return (width > kMaxPictureWidth || height > kMaxPictureHeight) ? ImageCheck::TooLarge
+                                                                   : ImageCheck::Fits;
+}

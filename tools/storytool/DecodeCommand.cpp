@@ -18,7 +18,6 @@
 
 namespace {
 
-const ToolCommand kDecode = {"decode", "[--8bit] MEDIA OUT", nullptr};
 
 int Fail(const std::string& media, const std::string& message) {
   std::fprintf(stderr, "fablewick-story decode: %s: %s\n", media.c_str(), message.c_str());
@@ -124,11 +123,11 @@ int RunDecode(const ToolArgs& args) {
     if (arg == "--8bit")
       eightBit = true;
     else if (arg.size() > 1 && arg[0] == '-')
-      return UsageError(kDecode);
+      return UsageError(kDecodeCommand);
     else
       paths.push_back(arg);
   }
-  if (paths.size() != 2) return UsageError(kDecode);
+  if (paths.size() != 2) return UsageError(kDecodeCommand);
   const std::string& media = paths[0];
   const std::string& out = paths[1];
 
@@ -141,3 +140,5 @@ int RunDecode(const ToolArgs& args) {
   if (BeginsWithMidiHeader(media)) return DecodeMidi(media, out);
   return Fail(media, "not a sound (WAV or Ogg Vorbis) or MIDI file");
 }
+
+const ToolCommand kDecodeCommand = {"decode", "[--8bit] MEDIA OUT", RunDecode};

@@ -9,17 +9,13 @@
 
 namespace {
 
-const ToolCommand kDevices = {"devices", "", nullptr};
-
 void PrintList(const char* kind, const std::vector<CDeviceEntry>& list) {
   for (const CDeviceEntry& entry : list)
     std::printf("%s\t%d\t%s\n", kind, static_cast<int>(entry.m_id), entry.m_name.c_str());
 }
 
-}  // namespace
-
 int RunDevices(const ToolArgs& args) {
-  if (!args.empty()) return UsageError(kDevices);
+  if (!args.empty()) return UsageError(kDevicesCommand);
   std::vector<CDeviceEntry> wave, midi;
   if (!EnumerateWaveOutputDevices(wave)) std::fprintf(stderr, "no wave output devices\n");
   if (!EnumerateMidiOutputDevices(midi)) std::fprintf(stderr, "no MIDI output devices\n");
@@ -27,3 +23,7 @@ int RunDevices(const ToolArgs& args) {
   PrintList("midi", midi);
   return kExitOk;
 }
+
+}  // namespace
+
+const ToolCommand kDevicesCommand = {"devices", "", RunDevices};

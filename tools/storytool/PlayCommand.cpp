@@ -26,8 +26,6 @@
 
 namespace {
 
-const ToolCommand kPlay = {"play", "[--loops N] [--delay MIN[-MAX]] [--device NAME] MEDIA",
-                           nullptr};
 constexpr const char* kCaptureDevice = "capture";
 
 std::atomic<bool> g_interrupted{false};
@@ -215,11 +213,9 @@ int PlayMidi(const PlayOptions& options) {
   return kExitOk;
 }
 
-}  // namespace
-
 int RunPlay(const ToolArgs& args) {
   PlayOptions options;
-  if (!ParseOptions(args, options)) return UsageError(kPlay);
+  if (!ParseOptions(args, options)) return UsageError(kPlayCommand);
   FILE* probe = platform::OpenFile(options.media, "rb");
   if (!probe) return Fail(options.media, platform::SystemErrorText(errno));
   std::fclose(probe);
@@ -231,3 +227,8 @@ int RunPlay(const ToolArgs& args) {
   if (probeSequence.Load(options.media, false, false)) return PlayMidi(options);
   return Fail(options.media, "not a sound (WAV or Ogg Vorbis) or MIDI file");
 }
+
+}  // namespace
+
+const ToolCommand kPlayCommand = {"play", "[--loops N] [--delay MIN[-MAX]] [--device NAME] MEDIA",
+                                  RunPlay};

@@ -5,24 +5,23 @@
 
 #include "tools/storytool/ToolCommands.h"
 
-int RunDecode(const ToolArgs& args);
-int RunDevices(const ToolArgs& args);
-int RunPlay(const ToolArgs& args);
-
 namespace {
 
 // Commands are added here as the subsystems they use arrive.
-const ToolCommand kCommands[] = {
-    {"decode", "[--8bit] MEDIA OUT", RunDecode},
-    {"devices", "", RunDevices},
-    {"play", "[--loops N] [--delay MIN[-MAX]] [--device NAME] MEDIA", RunPlay},
-    {nullptr, nullptr, nullptr},
+const ToolCommand* const kCommands[] = {
+    &kDumpCommand,
+    &kValidateCommand,
+    &kNameCommand,
+    &kUnusedCommand,
+    &kDecodeCommand,
+    &kDevicesCommand,
+    &kPlayCommand,
 };
 
 void PrintUsage() {
   std::fprintf(stderr, "usage: fablewick-story COMMAND [OPTIONS] ARGUMENTS\ncommands:\n");
-  for (const ToolCommand& command : kCommands)
-    if (command.name) std::fprintf(stderr, "  %s %s\n", command.name, command.usage);
+  for (const ToolCommand* command : kCommands)
+    std::fprintf(stderr, "  %s %s\n", command->name, command->usage);
 }
 
 }  // namespace
@@ -34,9 +33,9 @@ int UsageError(const ToolCommand& command) {
 
 int main(int argc, char** argv) {
   if (argc >= 2) {
-    for (const ToolCommand& command : kCommands) {
-      if (command.name && std::strcmp(command.name, argv[1]) == 0)
-        return command.run(ToolArgs(argv + 2, argv + argc));
+    for (const ToolCommand* command : kCommands) {
+      if (std::strcmp(command->name, argv[1]) == 0)
+        return command->run(ToolArgs(argv + 2, argv + argc));
     }
   }
   PrintUsage();

@@ -19,3 +19,12 @@ struct ToolCommand {
 
 // Prints "usage: fablewick-story <name> <usage>" to stderr and returns kExitUsage.
 int UsageError(const ToolCommand& command);
+
+// The commands, each defined in its own file.
+extern const ToolCommand kDumpCommand;
+extern const ToolCommand kValidateCommand;
+extern const ToolCommand kNameCommand;
+extern const ToolCommand kUnusedCommand;
+extern const ToolCommand kDecodeCommand;
+extern const ToolCommand kDevicesCommand;
+extern const ToolCommand kPlayCommand;

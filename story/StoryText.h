@@ -1,0 +1,45 @@
+#pragma once
+// Small text rules of the story format: white space, letter case, numbers and paths.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace story_text {
+
+// Space, tab, carriage return, line feed, vertical tab and form feed.
+inline bool IsWhiteSpace(int c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+// ASCII letters folded to lower case; every other byte stays.
+inline char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+std::string FoldCase(const std::string& text);
+
+// Comparisons that ignore ASCII letter case. CompareNoCase orders by the folded bytes taken as
+// unsigned values.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+int CompareNoCase(std::string_view a, std::string_view b);
+// Whether text begins with prefix, ignoring case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// The integer of a text as a 32-bit long would hold it: leading white space skipped, optional
+// sign, "0x" for hexadecimal, a leading 0 for octal, decimal otherwise; parsing stops at the
+// first character that does not fit and no digits give 0. The signed form saturates at -2^31
+// and 2^31-1; the unsigned form reads a leading minus as negation modulo 2^32 and saturates at
+// 2^32-1.
+int32_t ToSigned(const std::string& text);
+uint32_t ToUnsigned(const std::string& text);
+
+// Removes trailing white space.
+void TrimRight(std::string& text);
+
+// The story came from a system whose separator is '\': every backslash becomes '/'.
+std::string ToSlashes(std::string text);
+
+// base, a '/' unless base is empty or already ends in '/' or '\', then part.
+std::string JoinPath(const std::string& base, const std::string& part);
+
+// The part of a path after its last '/' or '\' (all of it when it has none).
+std::string LastPathPart(const std::string& path);
+
+}  // namespace story_text

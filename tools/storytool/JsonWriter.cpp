@@ -1,0 +1,84 @@
+#include "tools/storytool/JsonWriter.h"
+
+#include <cstdio>
+
+#include "platform/TextEncoding.h"
+
+std::string JsonString(const std::string& bytes) {
+  std::string out = "\"";
+  for (unsigned char c : bytes) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\b': out += "\\b"; break;
+      case '\f': out += "\\f"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+          out += escaped;
+        } else {
+          platform::AppendUtf8(out, c);
+        }
+    }
+  }
+  out += '"';
+  return out;
+}
+
+void CJsonWriter::NewLine() {
+  m_text += '\n';
+  m_text.append(2 * m_levels.size(), ' ');
+}
+
+void CJsonWriter::BeforeValue() {
+  if (m_afterKey) {
+    m_afterKey = false;
+    return;
+  }
+  if (m_levels.empty()) return;
+  Level& level = m_levels.back();
+  if (level.count > 0) m_text += level.inlined ? ", " : ",";
+  if (!level.inlined) NewLine();
+  ++level.count;
+}
+
+void CJsonWriter::Key(const std::string& key) {
+  BeforeValue();
+  m_text += JsonString(key);
+  m_text += ": ";
+  m_afterKey = true;
+}
+
+void CJsonWriter::String(const std::string& value) {
+  BeforeValue();
+  m_text += JsonString(value);
+}
+
+void CJsonWriter::Number(int64_t value) {
+  BeforeValue();
+  m_text += std::to_string(value);
+}
+
+void CJsonWriter::Null() {
+  BeforeValue();
+  m_text += "null";
+}
+
+void CJsonWriter::Begin(char bracket, bool inlined) {
+  BeforeValue();
+  m_text += bracket;
+  // Inside an inline container everything stays on the one line.
+  bool parentInline = !m_levels.empty() && m_levels.back().inlined;
+  m_levels.push_back(Level{inlined || parentInline, 0});
+}
+
+void CJsonWriter::End(char bracket) {
+  Level level = m_levels.back();
+  m_levels.pop_back();
+  if (level.count > 0 && !level.inlined) NewLine();
+  m_text += bracket;
+}
