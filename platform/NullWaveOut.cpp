@@ -28,13 +28,13 @@ class NullSink : public WaveOutSink {
   void Close() override {}
 
   long Writable() override {
+    if (IsFrozen()) return 0;
     Update();
     return m_capacity - Pending();
   }
 
   long Write(const uint8_t* data, long frames) override {
-    Update();
-    const long taken = std::min(frames, m_capacity - Pending());
+    const long taken = std::min(frames, Writable());
     if (taken <= 0) return 0;
     if (m_probe) {
       const Clock::time_point start =

@@ -27,7 +27,7 @@ class NullWaveOutProbe {
 
   explicit NullWaveOutProbe(bool keepBytes = false) : m_keepBytes(keepBytes) {}
 
-  // While frozen the outputs consume nothing: their buffers stay queued.
+  // While frozen the outputs neither take nor sound anything: their buffers stay queued.
   void Freeze(bool frozen) { m_frozen = frozen; }
   bool IsFrozen() const { return m_frozen; }
 
