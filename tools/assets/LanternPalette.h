@@ -34,3 +34,17 @@ inline std::vector<Rgb> LanternPalette() {
       {44, 44, 52},    {58, 96, 50},    {32, 60, 36},    {60, 70, 96},
   };
 }
+
+// Sixteen colours for the stairway inside the tower (a 4-bit picture).
+enum StairColour : uint8_t {
+  kS0Ink, kS1Navy, kS2Blue, kS3Moon, kS4StoneDark, kS5Stone, kS6StoneLight, kS7WoodDark,
+  kS8Wood, kS9Rope, kS10Brass, kS11Flame, kS12FlameWhite, kS13RedDark, kS14Red, kS15Glass,
+};
+
+inline std::vector<Rgb> StairPalette() {
+  return {
+      {8, 8, 16},     {20, 24, 54},   {54, 70, 130},  {236, 236, 212}, {46, 44, 56},   {92, 88, 100},
+      {150, 146, 150}, {56, 34, 22},  {110, 72, 40},  {170, 140, 96},  {192, 152, 52}, {250, 170, 50},
+      {255, 244, 200}, {96, 28, 30},  {160, 46, 42},  {70, 84, 120},
+  };
+}

@@ -1,5 +1,6 @@
 #include "tools/assets/LanternScenes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "tools/assets/LanternPalette.h"
@@ -356,14 +357,17 @@ CPixelCanvas DrawLanternRoom(int frame) {
   return canvas;
 }
 
-CPixelCanvas DrawDawn() {
+namespace {
+
+// The ship coming home at sunrise, with the sun's centre at sunY.
+CPixelCanvas DawnScene(double sunY) {
   CPixelCanvas canvas = NewScene();
   const int horizon = 64;
   Gradient(canvas, 0, horizon - 1, {kSkyBlue, kSkyPale, kRose, kOrange, kGold, kPaleGold});
   // The sun rising, and clouds lit from below.
-  canvas.FillDisc(70, horizon, 13, 13, kGold);
-  canvas.FillDisc(70, horizon, 10, 10, kPaleGold);
-  canvas.FillDisc(70, horizon, 6, 6, kFlameWhite);
+  canvas.FillDisc(70, sunY, 13, 13, kGold);
+  canvas.FillDisc(70, sunY, 10, 10, kPaleGold);
+  canvas.FillDisc(70, sunY, 6, 6, kFlameWhite);
   canvas.FillDisc(120, 20, 30, 2.2, kRose);
   canvas.FillDisc(124, 21, 24, 1.2, kGold);
   canvas.FillDisc(40, 33, 22, 1.6, kRose);
@@ -400,6 +404,67 @@ CPixelCanvas DrawDawn() {
     canvas.Line(gull[0] - 3, gull[1] - 2, gull[0], gull[1], kNavy);
     canvas.Line(gull[0], gull[1], gull[0] + 3, gull[1] - 2, kNavy);
   }
+  return canvas;
+}
+
+}  // namespace
+
+RgbPicture DrawSunrise(int frame) {
+  const double sunY[kDawnFrames] = {72, 66, 60};
+  RgbPicture picture = ToRgb(DawnScene(sunY[frame % kDawnFrames]));
+  // The morning brightens and warms around the sun from frame to frame.
+  const double morning = 0.84 + 0.08 * (frame % kDawnFrames);
+  ApplyLight(picture, [&](int x, int y) {
+    double sun = std::max(0.0, 1 - std::hypot(x - 70.0, (y - 64.0) * 1.4) / 90);
+    return Light{morning + sun * 0.25, morning + sun * 0.12, morning - sun * 0.05};
+  });
+  return picture;
+}
+
+CPixelCanvas DrawStairs() {
+  CPixelCanvas canvas(kSceneWidth, kSceneHeight, StairPalette());
+  // The curved inner wall of the tower, lit from the right by the window.
+  canvas.Paint([](int x, int y) -> int {
+    double across = x / 199.0;
+    bool mortar = y % 8 == 7 || (x + (y / 8) * 9) % 18 == 0;
+    if (mortar) return kS4StoneDark;
+    return CPixelCanvas::Dither({kS5Stone, kS4StoneDark, kS1Navy, kS0Ink}, std::fabs(across - 0.78) * 1.3, x, y);
+  });
+  // A narrow arched window with the moon in it, and its light falling across the stairs.
+  canvas.FillDisc(158, 14, 8, 8, kS4StoneDark);
+  canvas.FillRect(150, 14, 166, 42, kS4StoneDark);
+  canvas.FillDisc(158, 15, 6, 6, kS2Blue);
+  canvas.FillRect(152, 15, 164, 40, kS2Blue);
+  canvas.FillDisc(161, 22, 3, 3, kS3Moon);
+  canvas.Line(158, 9, 158, 40, kS15Glass);
+  canvas.Paint([](int x, int y) -> int {
+    if (y < 42) return -1;
+    double left = 150 - (y - 42) * 1.3, right = 166 - (y - 42) * 0.5;
+    if (x < left || x > right) return -1;
+    return (x + y) % 3 == 0 ? static_cast<int>(kS6StoneLight) : -1;
+  });
+  // The stairs climb from the right foreground round to the upper left.
+  for (int step = 0; step < 11; ++step) {
+    double y = 106 - step * 8.5;
+    double x0 = 196 - step * 13.0, x1 = x0 - 46 + step * 1.6;
+    canvas.FillPolygon({{x1, y}, {x0, y}, {x0 - 3, y - 3}, {x1 + 3, y - 3}}, kS6StoneLight);
+    canvas.FillRect(static_cast<int>(x1), static_cast<int>(y), static_cast<int>(x0), static_cast<int>(y + 7), kS5Stone);
+    canvas.Line(static_cast<int>(x1), static_cast<int>(y + 7), static_cast<int>(x0), static_cast<int>(y + 7), kS4StoneDark);
+  }
+  // The newel post and the rope handrail along the wall.
+  canvas.FillRect(14, 0, 24, 111, kS4StoneDark);
+  canvas.FillRect(16, 0, 19, 111, kS5Stone);
+  for (int x = 30; x < 200; ++x) {
+    int y = static_cast<int>(std::lround(20 + (x - 30) * 0.42 + 2 * std::sin(x / 6.0)));
+    canvas.Set(x, y, kS9Rope);
+    if (x % 4 == 0) canvas.Set(x, y + 1, kS8Wood);
+  }
+  for (int x = 60; x < 200; x += 40) canvas.FillRect(x, static_cast<int>(20 + (x - 30) * 0.42) - 1, x + 1, static_cast<int>(20 + (x - 30) * 0.42) + 2, kS10Brass);
+  // A candle in a holder on the step, its small light.
+  canvas.FillRect(150, 80, 153, 86, kS12FlameWhite);
+  canvas.FillRect(147, 86, 156, 88, kS10Brass);
+  canvas.FillDisc(151.5, 77, 1.5, 3, kS11Flame);
+  canvas.Set(151, 76, kS12FlameWhite);
   return canvas;
 }
 

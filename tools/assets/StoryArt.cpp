@@ -1,25 +1,66 @@
-// fablewick-story-art STORIES: draws the pictures of the demo stories and writes them as BMP
-// files into STORIES/Lantern/pics and STORIES/Broken/pics. The output is the same on every run.
+// fablewick-story-art STORIES: draws the pictures of the demo stories and writes them into
+// STORIES/Lantern/pics, STORIES/Autumn/pictures and STORIES/Broken/pics. The output is the same
+// on every run.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "tools/assets/AutumnScenes.h"
 #include "tools/assets/LanternScenes.h"
+#include "tools/assets/PictureFiles.h"
 
 namespace {
 
-bool Write(const std::filesystem::path& path, const CPixelCanvas& canvas) {
+namespace fs = std::filesystem;
+
+bool Write(const fs::path& path, const std::string& bytes) {
   std::error_code error;
-  std::filesystem::create_directories(path.parent_path(), error);
+  fs::create_directories(path.parent_path(), error);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  std::string bytes = canvas.ToBmp();
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) {
+  if (bytes.empty() || !out) {
     std::fprintf(stderr, "fablewick-story-art: cannot write %s\n", path.string().c_str());
     return false;
   }
   return true;
+}
+
+std::string Numbered(const std::string& stem, int frame, const std::string& extension) {
+  return stem + std::to_string(frame + 1) + extension;
+}
+
+bool WriteLantern(const fs::path& pics) {
+  bool ok = Write(pics / "shore.bmp", DrawShore().ToBmp()) && Write(pics / "pools.bmp", DrawPools().ToBmp()) &&
+            Write(pics / "tower.bmp", DrawTowerDoor().ToBmp()) && Write(pics / "stairs.bmp", EncodeBmp4(DrawStairs()));
+  for (int frame = 0; ok && frame < kLanternFrames; ++frame)
+    ok = Write(pics / Numbered("lamp", frame, ".bmp"), DrawLanternRoom(frame).ToBmp());
+  for (int frame = 0; ok && frame < kDawnFrames; ++frame)
+    ok = Write(pics / Numbered("sunrise", frame, ".bmp"), EncodeBmp24(DrawSunrise(frame)));
+  return ok;
+}
+
+bool WriteAutumn(const fs::path& pictures) {
+  using namespace autumn;
+  bool ok = Write(pictures / "bridge.png", EncodePngPalette(DrawBridge())) &&
+            Write(pictures / "splash.png", EncodePngRgb(DrawSplash())) &&
+            Write(pictures / "stones.png", EncodePngRgb(DrawStones()));
+  for (int frame = 0; ok && frame < kFireFrames; ++frame)
+    ok = Write(pictures / Numbered("cottage", frame, ".png"), EncodePngRgb(DrawCottage(frame)));
+  for (int frame = 0; ok && frame < kLeafFrames; ++frame)
+    ok = Write(pictures / Numbered("crossroads", frame, ".png"), EncodePngPalette(DrawCrossroads(frame)));
+  for (int frame = 0; ok && frame < kOwlFrames; ++frame)
+    ok = Write(pictures / Numbered("owl", frame, ".bmp"), EncodeBmp4(DrawOak(frame)));
+  for (int frame = 0; ok && frame < kWheelFrames; ++frame)
+    ok = Write(pictures / Numbered("mill", frame, ".bmp"), EncodeBmp24(DrawMill(frame)));
+  for (int frame = 0; ok && frame < kFireflyFrames; ++frame)
+    ok = Write(pictures / Numbered("homeward", frame, ".png"), EncodePngPalette(DrawHomeward(frame)));
+  return ok;
+}
+
+bool WriteBroken(const fs::path& pics) {
+  return Write(pics / "ok.bmp", DrawCrackedLantern().ToBmp()) && Write(pics / "title.bmp", DrawCrackedLantern().ToBmp()) &&
+         Write(pics / "oversized.bmp", DrawOversized().ToBmp());
 }
 
 }  // namespace
@@ -29,14 +70,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: fablewick-story-art STORIES\n");
     return 2;
   }
-  std::filesystem::path stories(argv[1]);
-  std::filesystem::path lantern = stories / "Lantern" / "pics";
-  std::filesystem::path broken = stories / "Broken" / "pics";
-  bool ok = Write(lantern / "shore.bmp", DrawShore()) && Write(lantern / "pools.bmp", DrawPools()) &&
-            Write(lantern / "tower.bmp", DrawTowerDoor()) && Write(lantern / "dawn.bmp", DrawDawn());
-  for (int frame = 0; ok && frame < kLanternFrames; ++frame)
-    ok = Write(lantern / ("lamp" + std::to_string(frame + 1) + ".bmp"), DrawLanternRoom(frame));
-  ok = ok && Write(broken / "ok.bmp", DrawCrackedLantern()) && Write(broken / "title.bmp", DrawCrackedLantern()) &&
-       Write(broken / "oversized.bmp", DrawOversized());
+  fs::path stories(argv[1]);
+  bool ok = WriteLantern(stories / "Lantern" / "pics") && WriteAutumn(stories / "Autumn" / "pictures") &&
+            WriteBroken(stories / "Broken" / "pics");
   return ok ? 0 : 1;
 }
