@@ -86,6 +86,8 @@ int CVeskoGameApp::FilterEvent(wxEvent& event) {
   return wxApp::FilterEvent(event);
 }
 
+wxEvtHandler* CVeskoGameApp::GetDocHandler() const { return m_docHandler.get(); }
+
 // Ctrl+N: back to the start page in place; the one game document stays.
 void CVeskoGameApp::OnFileNew(wxCommandEvent&) {
   if (!m_doc) return;

@@ -53,7 +53,7 @@ void PlayerFixture::StartPlayer() {
 
 void PlayerFixture::ClosePlayer() {
   if (CMainFrame* frame = App().GetMainFrame()) frame->Close(true);
-  wxTheApp->ProcessPendingEvents();
+  wxTheApp->ProcessIdle();  // deletes the closed frame
   Pump();
   App().ShutDown();
   m_ui = nullptr;
