@@ -13,6 +13,9 @@ const ToolCommand* const kCommands[] = {
     &kValidateCommand,
     &kNameCommand,
     &kUnusedCommand,
+    &kDecodeCommand,
+    &kDevicesCommand,
+    &kPlayCommand,
 };
 
 void PrintUsage() {

@@ -25,3 +25,6 @@ extern const ToolCommand kDumpCommand;
 extern const ToolCommand kValidateCommand;
 extern const ToolCommand kNameCommand;
 extern const ToolCommand kUnusedCommand;
+extern const ToolCommand kDecodeCommand;
+extern const ToolCommand kDevicesCommand;
+extern const ToolCommand kPlayCommand;
