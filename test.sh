@@ -2,13 +2,22 @@
 # Installs what is missing, builds, and runs every test.
 #   ./test.sh             the normal build, in build/
 #   ./test.sh --sanitize  the same with AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/
+#   ./test.sh --tsan      the audio engines' tests (label audio_engine) under ThreadSanitizer, in
+#                         build-tsan/
 # Extra arguments after the option go to ctest (for example -L corpus or -R Midi).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 build=build
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
-if [[ "${1:-}" == "--sanitize" ]]; then
+labels=()
+if [[ "${1:-}" == "--tsan" ]]; then
+  shift
+  build=build-tsan
+  options=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" -DFABLEWICK_TSAN=ON)
+  export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}"
+  labels=(-L audio_engine)
+elif [[ "${1:-}" == "--sanitize" ]]; then
   shift
   build=build-asan
   options=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" -DFABLEWICK_SANITIZE=ON)
@@ -21,7 +30,7 @@ fi
 cmake -S . -B "$build" "${options[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
-ctest=(ctest --test-dir "$build" --output-on-failure -j"$(nproc)" "$@")
+ctest=(ctest --test-dir "$build" --output-on-failure -j"$(nproc)" "${labels[@]}" "$@")
 if [[ -z "${DISPLAY:-}" ]]; then
   xvfb-run -a -s "-screen 0 1280x1024x24" "${ctest[@]}"
 else
