@@ -19,11 +19,11 @@ enum class Growth { None, Height, Width, Both };
 // template size; fields and drop-down lists only need the height of a line of text (their width
 // is for the user's text); a group box needs the width of its caption.
 Growth GrowthOf(const wxWindow* control) {
-  if (wxDynamicCast(control, wxTextCtrl) || wxDynamicCast(control, wxChoice) ||
-      wxDynamicCast(control, wxComboBox))
+  if (dynamic_cast<const wxTextCtrl*>(control) || dynamic_cast<const wxChoice*>(control) ||
+      dynamic_cast<const wxComboBox*>(control))
     return Growth::Height;
-  if (wxDynamicCast(control, wxStaticBox)) return Growth::Width;
-  if (wxDynamicCast(control, wxControl) && !control->GetLabel().empty()) return Growth::Both;
+  if (dynamic_cast<const wxStaticBox*>(control)) return Growth::Width;
+  if (dynamic_cast<const wxControl*>(control) && !control->GetLabel().empty()) return Growth::Both;
   return Growth::None;
 }
 

@@ -16,11 +16,11 @@ void Click(wxWindow* dialog, int id) {
   ASSERT_NE(control, nullptr) << "no control " << id;
   wxEventType type = wxEVT_BUTTON;
   int value = 0;
-  if (auto* check = wxDynamicCast(control, wxCheckBox)) {
+  if (auto* check = dynamic_cast<wxCheckBox*>(control)) {
     check->SetValue(!check->GetValue());
     type = wxEVT_CHECKBOX;
     value = check->GetValue();
-  } else if (auto* radio = wxDynamicCast(control, wxRadioButton)) {
+  } else if (auto* radio = dynamic_cast<wxRadioButton*>(control)) {
     radio->SetValue(true);
     type = wxEVT_RADIOBUTTON;
     value = 1;
@@ -95,10 +95,10 @@ std::string Describe(const wxRect& rect) {
 // The size the control's text needs; zero where the template size rules.
 wxSize NeededSize(const wxWindow* control) {
   const wxSize best = control->GetBestSize();
-  if (wxDynamicCast(control, wxTextCtrl) || wxDynamicCast(control, wxChoice)) return wxSize(0, best.y);
-  if (wxDynamicCast(control, wxStaticBox)) return wxSize(best.x, 0);
+  if (dynamic_cast<const wxTextCtrl*>(control) || dynamic_cast<const wxChoice*>(control)) return wxSize(0, best.y);
+  if (dynamic_cast<const wxStaticBox*>(control)) return wxSize(best.x, 0);
   if (control->HasFlag(wxST_ELLIPSIZE_END)) return wxSize(0, best.y);
-  if (wxDynamicCast(control, wxControl) && !control->GetLabel().empty()) return best;
+  if (dynamic_cast<const wxControl*>(control) && !control->GetLabel().empty()) return best;
   return wxSize(0, 0);
 }
 
@@ -114,7 +114,7 @@ std::vector<std::string> LayoutFaults(wxWindow* dialog) {
   std::vector<wxWindow*> controls, groups;
   for (wxWindow* child : dialog->GetChildren()) {
     if (!child->IsShown()) continue;
-    (wxDynamicCast(child, wxStaticBox) ? groups : controls).push_back(child);
+    (dynamic_cast<const wxStaticBox*>(child) ? groups : controls).push_back(child);
   }
   auto all = controls;
   all.insert(all.end(), groups.begin(), groups.end());

@@ -103,7 +103,7 @@ TEST(ValidatingNotice, ShowsCentredOnItsParentWithoutCaption) {
   EXPECT_FALSE(notice->HasFlag(wxCAPTION));
   bool found = false;
   for (wxWindow* child : notice->GetChildren())
-    if (auto* text = wxDynamicCast(child, wxStaticText)) {
+    if (auto* text = dynamic_cast<const wxStaticText*>(child)) {
       found = text->GetLabel() == "Validating story...";
       // The text is centred in the notice.
       const wxRect rect = text->GetRect();
