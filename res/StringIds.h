@@ -18,6 +18,10 @@ enum StringId : unsigned {
   IDS_ASK_SAVE = 140,
   IDS_SAVED = 141,
   IDS_ASK_RESTORE = 142,
+  IDS_ABOUT_DESIGNER1 = 148,         // captions of the about boxes' text windows
+  IDS_ABOUT_DESIGNER2 = 149,
+  IDS_ABOUT_MAKERS = 150,
+  IDS_ABOUT_PROGRAM = 151,
   IDS_STORY_HAS_ERRORS = 156,        // restoring a story with errors
   IDS_APP_TITLE = 57344,
 };

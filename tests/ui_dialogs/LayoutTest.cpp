@@ -8,9 +8,14 @@
 
 #include "tests/ui_dialogs/DialogTestSupport.h"
 #include "ui/DialogLayout.h"
+#include "game/SettingsStore.h"
+#include "tests/support/TestFiles.h"
+#include "ui/AboutCompanyDlg.h"
+#include "ui/AboutDlg.h"
 #include "ui/OptionsDlg.h"
 #include "ui/SelectStoryDlg.h"
 #include "ui/StoryErrorsDlg.h"
+#include "ui/UnusedResourcesDlg.h"
 #include "ui/ValidatingDlg.h"
 
 namespace {
@@ -95,6 +100,27 @@ TEST(DialogLayout, ValidatingNoticeHasItsTemplateSizeAndWholeText) {
   const auto faults = LayoutFaults(notice);
   EXPECT_TRUE(faults.empty()) << Join(faults);
   notice->Destroy();
+}
+
+TEST(DialogLayout, UnusedResourcesDialogHasItsTemplateSizeAndWholeTexts) {
+  CUnusedResourcesDlg dialog(nullptr, nullptr, {"a.wav"}, {}, {});
+  dialog.InitDialog();
+  ExpectTemplateSize(&dialog, 156, 159);
+  const auto faults = LayoutFaults(&dialog);
+  EXPECT_TRUE(faults.empty()) << Join(faults);
+}
+
+TEST(DialogLayout, AboutBoxesHaveTheirTemplateSizesAndWholeTexts) {
+  testing_support::TempDir folder;
+  CSettingsStore store(folder / "settings.conf");
+  CAboutDlg about(nullptr, store);
+  ExpectTemplateSize(&about, 187, 181);
+  auto faults = LayoutFaults(&about);
+  EXPECT_TRUE(faults.empty()) << Join(faults);
+  CAboutCompanyDlg makers(nullptr, store);
+  ExpectTemplateSize(&makers, 195, 161);
+  faults = LayoutFaults(&makers);
+  EXPECT_TRUE(faults.empty()) << Join(faults);
 }
 
 }  // namespace
