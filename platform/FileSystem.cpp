@@ -91,7 +91,9 @@ std::string ResolvePath(const std::string& path) {
 
 FileKind GetFileKind(const std::string& path) {
   struct stat st;
-  if (path.empty() || ::stat(ResolvePath(path).c_str(), &st) != 0) return FileKind::Missing;
+  if (path.empty()) return FileKind::Missing;
+  // The path as written first: resolving letter case is only needed when that fails.
+  if (::stat(path.c_str(), &st) != 0 && ::stat(ResolvePath(path).c_str(), &st) != 0) return FileKind::Missing;
   if (S_ISDIR(st.st_mode)) return FileKind::Folder;
   if (S_ISREG(st.st_mode)) return FileKind::Regular;
   return FileKind::Other;

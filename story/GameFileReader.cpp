@@ -1,5 +1,7 @@
 // CGameFile: reading gamefile.txt.
+#include <algorithm>
 #include <new>
+#include <utility>
 
 #include "story/GameFile.h"
 #include "story/StoryText.h"
@@ -66,13 +68,16 @@ bool IsBlank(uint16_t c) { return c != '\n' && IsWhiteSpace(c); }
 
 // Resolves the escapes of a value: backslash-n is a line feed; a backslash before another
 // backslash or at the end stays; a backslash before any other character is dropped with it.
-std::string Unescape(const std::string& text) {
+std::string Unescape(std::string text) {
+  if (text.find('\\') == std::string::npos) return text;
   std::string result;
   result.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
     if (text[i] != '\\') {
-      result += text[i++];
+      size_t backslash = std::min(text.find('\\', i), text.size());
+      result.append(text, i, backslash - i);
+      i = backslash;
     } else if (i + 1 < text.size() && text[i + 1] == 'n') {
       result += '\n';
       i += 2;
@@ -143,6 +148,8 @@ bool CGameFile::OpenStory(const std::string& path, bool validate, bool checkImag
 bool CGameFile::ParseStory(const std::string& path) {
   if (!m_reader.HasBuffer()) m_reader.AllocateBuffer();
   if (!m_reader.Open(path)) return false;
+  ReleaseScenes();  // for callers that read without OpenStory
+  m_unexpected.clear();
   m_path = path;
   m_folder = FolderOf(path);
   m_sectionName.clear();
@@ -208,7 +215,11 @@ void CGameFile::ScanFile(ScanMode mode) {
       atLineStart = true;
       continue;
     }
-    if (!atLineStart || IsBlank(c)) continue;
+    if (!atLineStart) {
+      m_reader.SkipPlainRun();  // the rest of a line of free text
+      continue;
+    }
+    if (IsBlank(c)) continue;
     if (c == '[') {
       ReadSectionName();
       EnterSection(mode);
@@ -343,10 +354,13 @@ CGameFile::KeywordTarget CGameFile::FindKeyword(const std::string& keyword) {
 // very first character is '@' or '['. Line feeds become spaces (none after a space), trailing
 // white space goes, and the escapes are resolved.
 std::string CGameFile::ReadValue(uint16_t first) {
-  std::string text(1, static_cast<char>(first));
+  std::string text;
+  text.reserve(64);
+  text += static_cast<char>(first);
   uint16_t previous = first;
   bool atLineStart = false;
   for (;;) {
+    if (!atLineStart && m_reader.TakePlainRun(text) > 0) previous = static_cast<unsigned char>(text.back());
     uint16_t c = m_reader.GetChar();
     if (c == kEndOfFile) break;
     if (atLineStart && (c == '@' || c == '[')) {
@@ -362,5 +376,5 @@ std::string CGameFile::ReadValue(uint16_t first) {
     previous = c;
   }
   TrimRight(text);
-  return Unescape(text);
+  return Unescape(std::move(text));
 }

@@ -133,11 +133,13 @@ void CGameFile::ValidateScene(const SceneSection& scene, bool checkImageSizes) {
 
   for (const std::string& frame : scene.Frames) {
     std::string path = ImagePath(frame);
-    if (!platform::FileExists(path)) {
+    // One status query answers both whether the file exists and whether it may be read.
+    platform::FileKind kind = platform::GetFileKind(path);
+    if (kind == platform::FileKind::Missing || kind == platform::FileKind::Folder) {
       AddError(kImageMissing, name, path, scene.FramesLine);
       continue;
     }
-    ImageCheck check = CheckImage(path);
+    ImageCheck check = kind == platform::FileKind::Regular ? ProbeImageSize(path) : ImageCheck::Unreadable;
     if (check == ImageCheck::TooLarge && checkImageSizes)
       AddError(kImageTooLarge, name, path, scene.FramesLine);
     else if (check == ImageCheck::Unreadable)

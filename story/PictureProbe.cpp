@@ -85,6 +85,10 @@ bool ReadPngFileSize(const std::string& path, int32_t& width, int32_t& height) {
 
 ImageCheck CheckImage(const std::string& path) {
   if (platform::GetFileKind(path) != platform::FileKind::Regular) return ImageCheck::Unreadable;
+  return ProbeImageSize(path);
+}
+
+ImageCheck ProbeImageSize(const std::string& path) {
   int32_t width = 0, height = 0;
   if (!ReadBmpFileSize(path, width, height) && !ReadPngFileSize(path, width, height))
     return ImageCheck::Unreadable;

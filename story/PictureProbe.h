@@ -24,3 +24,6 @@ enum class ImageCheck { Fits = 0, TooLarge = 1, Unreadable = 2 };
 // signed numbers. Only regular files are read: a device or pipe named as a picture is
 // Unreadable, so that checking a story never waits on one.
 ImageCheck CheckImage(const std::string& path);
+
+// The size comparison alone, for a path already known to be a regular file.
+ImageCheck ProbeImageSize(const std::string& path);

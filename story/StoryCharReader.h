@@ -48,6 +48,18 @@ class CStoryCharReader {
 
   uint32_t Line() const { return m_line; }
 
+  // Appends to text the bytes that GetChar would hand out unchanged one by one (anything but
+  // NUL, carriage return, slash and line feed) as far as they run in the buffer, and returns
+  // how many. A shortcut for long values and free text; nothing when characters are pushed back.
+  size_t TakePlainRun(std::string& text) {
+    size_t start = m_position, end = PlainRunEnd();
+    text.append(reinterpret_cast<const char*>(m_buffer.get()) + start, end - start);
+    m_position = end;
+    return end - start;
+  }
+  // The same, dropping the bytes.
+  void SkipPlainRun() { m_position = PlainRunEnd(); }
+
  private:
   // The next byte from the pushback stack or the file, NUL bytes skipped.
   uint16_t NextChar() {
@@ -58,6 +70,13 @@ class CStoryCharReader {
       if (byte != 0) return byte;
     }
   }
+  size_t PlainRunEnd() const {
+    if (m_depth > 0) return m_position;
+    size_t end = m_position;
+    while (end < m_fill && IsPlain(m_buffer[end])) ++end;
+    return end;
+  }
+  static bool IsPlain(unsigned char byte) { return byte != 0 && byte != '\r' && byte != '/' && byte != '\n'; }
   bool Push(uint16_t c);
   bool Refill();
   // A carriage return or slash decides by the character after it.

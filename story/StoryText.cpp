@@ -51,14 +51,14 @@ std::string FoldCase(const std::string& text) {
   return folded;
 }
 
-bool EqualsNoCase(const std::string& a, const std::string& b) {
+bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   return true;
 }
 
-int CompareNoCase(const std::string& a, const std::string& b) {
+int CompareNoCase(std::string_view a, std::string_view b) {
   size_t common = std::min(a.size(), b.size());
   for (size_t i = 0; i < common; ++i) {
     auto x = static_cast<unsigned char>(FoldCase(a[i]));
@@ -69,7 +69,7 @@ int CompareNoCase(const std::string& a, const std::string& b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 

@@ -2,6 +2,7 @@
 // Small text rules of the story format: white space, letter case, numbers and paths.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace story_text {
 
@@ -16,10 +17,10 @@ std::string FoldCase(const std::string& text);
 
 // Comparisons that ignore ASCII letter case. CompareNoCase orders by the folded bytes taken as
 // unsigned values.
-bool EqualsNoCase(const std::string& a, const std::string& b);
-int CompareNoCase(const std::string& a, const std::string& b);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+int CompareNoCase(std::string_view a, std::string_view b);
 // Whether text begins with prefix, ignoring case.
-bool StartsWithNoCase(const std::string& text, const std::string& prefix);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 
 // The integer of a text as a 32-bit long would hold it: leading white space skipped, optional
 // sign, "0x" for hexadecimal, a leading 0 for octal, decimal otherwise; parsing stops at the

@@ -18,6 +18,7 @@ constexpr uint32_t kCoreHeaderSize = 12;
 const char kNotBmp[] = "Not a BMP file";
 const char kTruncated[] = "The file is truncated";
 const char kTooLarge[] = "The picture is too large";
+const char kReadError[] = "Unable to read file";
 
 // What the headers say about the picture, before any pixel is read.
 struct BmpLayout {
@@ -227,12 +228,26 @@ bool DecodeRle(ByteReader reader, const BmpLayout& layout, uint8_t* bits, std::s
   return true;
 }
 
+bool IsRle(const BmpLayout& layout) { return layout.compression == kBiRle8 || layout.compression == kBiRle4; }
+
+uint64_t RowCount(const BmpLayout& layout) {
+  return static_cast<uint64_t>(layout.height < 0 ? -layout.height : layout.height);
+}
+
+// Bytes of uncompressed pixel data a file must hold: every row, the last one maybe unpadded.
+uint64_t NeededPixelBytes(const BmpLayout& layout) {
+  const uint64_t lastRowBytes = (static_cast<uint64_t>(layout.width) * layout.bitCount + 7) / 8;
+  return layout.stride * (RowCount(layout) - 1) + lastRowBytes;
+}
+
+// Largest RLE data a picture can use: four bytes per stored byte and a row end per row.
+uint64_t MaxRleBytes(const BmpLayout& layout) { return 4 * layout.storeBytes + 2 * RowCount(layout) + 4096; }
+
 // Copies uncompressed rows, turning top-down pictures bottom-up. The last row may lack its
 // padding; anything shorter is a truncated file.
 bool CopyRows(const uint8_t* pixels, size_t available, const BmpLayout& layout, uint8_t* bits, std::string& error) {
-  const uint64_t rows = static_cast<uint64_t>(layout.height < 0 ? -layout.height : layout.height);
-  const uint64_t lastRowBytes = (static_cast<uint64_t>(layout.width) * layout.bitCount + 7) / 8;
-  if (available < layout.stride * (rows - 1) + lastRowBytes) return Fail(error, kTruncated);
+  const uint64_t rows = RowCount(layout);
+  if (available < NeededPixelBytes(layout)) return Fail(error, kTruncated);
   for (uint64_t row = 0; row < rows; ++row) {
     const uint64_t from = row * layout.stride;
     const uint64_t count = std::min<uint64_t>(layout.stride, available - from);
@@ -242,22 +257,9 @@ bool CopyRows(const uint8_t* pixels, size_t available, const BmpLayout& layout, 
   return true;
 }
 
-// Builds the pixel store once the headers are read; pixelOffset is where the bits start.
-bool DecodeBody(const uint8_t* data, size_t size, const BmpLayout& layout, size_t pixelOffset, DibBitmap& dib,
-                std::string& error) {
-  if (layout.colorTableEnd > size) return Fail(error, kTruncated);
-  DibBitmap result;
-  if (layout.bitCount <= 8 && !ReadColorTable(data, size, layout, result.colors, error)) return false;
-  if (pixelOffset > size) return Fail(error, kTruncated);
-  result.bits.assign(static_cast<size_t>(layout.storeBytes), 0);
-  const uint8_t* pixels = data + pixelOffset;
-  const size_t available = size - pixelOffset;
-  if (layout.compression == kBiRle8 || layout.compression == kBiRle4) {
-    if (!DecodeRle(ByteReader(pixels, available), layout, result.bits.data(), error)) return false;
-  } else if (!CopyRows(pixels, available, layout, result.bits.data(), error)) {
-    return false;
-  }
-  BitmapInfoHeader& h = result.header;
+// Fills the header of a finished pixel store from the layout.
+void FinishHeader(const BmpLayout& layout, DibBitmap& dib) {
+  BitmapInfoHeader& h = dib.header;
   h.biWidth = static_cast<int32_t>(layout.width);
   h.biHeight = static_cast<int32_t>(layout.height < 0 ? -layout.height : layout.height);
   h.biBitCount = layout.bitCount;
@@ -265,8 +267,39 @@ bool DecodeBody(const uint8_t* data, size_t size, const BmpLayout& layout, size_
   h.biSizeImage = static_cast<uint32_t>(layout.storeBytes);
   h.biXPelsPerMeter = layout.xPelsPerMeter;
   h.biYPelsPerMeter = layout.yPelsPerMeter;
-  h.biClrUsed = static_cast<uint32_t>(result.colors.size());
-  result.masks = layout.bitCount == 16 || layout.bitCount == 32 ? layout.masks : std::array<uint32_t, 3>{};
+  h.biClrUsed = static_cast<uint32_t>(dib.colors.size());
+  dib.masks = layout.bitCount == 16 || layout.bitCount == 32 ? layout.masks : std::array<uint32_t, 3>{};
+}
+
+// Turns rows read top-down into bottom-up order in place.
+void FlipRows(const BmpLayout& layout, uint8_t* bits) {
+  const uint64_t rows = RowCount(layout);
+  for (uint64_t top = 0, bottom = rows - 1; top < bottom; ++top, --bottom)
+    std::swap_ranges(bits + top * layout.stride, bits + (top + 1) * layout.stride, bits + bottom * layout.stride);
+}
+
+// Builds the pixel store once the headers are read; pixelOffset is where the bits start.
+bool DecodeBody(const uint8_t* data, size_t size, const BmpLayout& layout, size_t pixelOffset, DibBitmap& dib,
+                std::string& error) {
+  DibBitmap result;
+  if (layout.bitCount <= 8 && !ReadColorTable(data, size, layout, result.colors, error)) return false;
+  if (pixelOffset > size) return Fail(error, kTruncated);
+  const uint8_t* pixels = data + pixelOffset;
+  const size_t available = size - pixelOffset;
+  if (!IsRle(layout) && layout.height > 0 && available >= layout.storeBytes) {
+    // Complete bottom-up rows: one copy.
+    result.bits.assign(pixels, pixels + layout.storeBytes);
+    FinishHeader(layout, result);
+    dib = std::move(result);
+    return true;
+  }
+  result.bits.assign(static_cast<size_t>(layout.storeBytes), 0);
+  if (IsRle(layout)) {
+    if (!DecodeRle(ByteReader(pixels, available), layout, result.bits.data(), error)) return false;
+  } else if (!CopyRows(pixels, available, layout, result.bits.data(), error)) {
+    return false;
+  }
+  FinishHeader(layout, result);
   dib = std::move(result);
   return true;
 }
@@ -308,30 +341,67 @@ bool ReadPackedDib(const uint8_t* data, size_t size, DibBitmap& dib, std::string
   return DecodeBody(data, size, layout, layout.colorTableEnd, dib, error);
 }
 
+bool AdoptPackedDib(std::vector<uint8_t>&& block, DibBitmap& dib, std::string& error) {
+  ByteReader reader(block.data(), block.size());
+  BmpLayout layout;
+  if (!ReadDibHeaders(reader, layout, error)) return false;
+  const size_t start = layout.colorTableEnd;
+  if (IsRle(layout) || layout.height < 0 || start > block.size() || block.size() - start < layout.storeBytes)
+    return DecodeBody(block.data(), block.size(), layout, start, dib, error);
+  DibBitmap result;
+  if (layout.bitCount <= 8 && !ReadColorTable(block.data(), block.size(), layout, result.colors, error)) return false;
+  block.erase(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(start));
+  block.resize(static_cast<size_t>(layout.storeBytes));
+  result.bits = std::move(block);
+  FinishHeader(layout, result);
+  dib = std::move(result);
+  return true;
+}
+
 bool ReadBmpFile(const std::string& path, DibBitmap& dib, std::string& error) {
-  std::unique_ptr<FILE, FileCloser> file(platform::OpenFile(path, "rb"));
+  std::unique_ptr<FILE, FileCloser> owner(platform::OpenFile(path, "rb"));
+  FILE* const file = owner.get();
   if (!file) return Fail(error, "Unable to open file");
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) return Fail(error, "Unable to read file");
-  const long end = std::ftell(file.get());
-  if (end < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return Fail(error, "Unable to read file");
-  const uint64_t fileSize = static_cast<uint64_t>(end);
+  if (std::fseek(file, 0, SEEK_END) != 0) return Fail(error, kReadError);
+  const long end = std::ftell(file);
+  if (end < 0 || std::fseek(file, 0, SEEK_SET) != 0) return Fail(error, kReadError);
+  const size_t fileSize = static_cast<size_t>(end);
 
   // The headers first, so that an oversized picture is refused before its bits are read.
   uint8_t head[kFileHeaderSize + 124 + 12];
-  const size_t headSize = std::fread(head, 1, static_cast<size_t>(std::min<uint64_t>(sizeof head, fileSize)), file.get());
+  const size_t headSize = std::fread(head, 1, std::min(sizeof head, fileSize), file);
   ByteReader reader(head, headSize);
   BmpLayout layout;
   uint32_t offBits = 0;
   if (!ReadFileHeaders(reader, layout, offBits, error)) return false;
+  const size_t pixelOffset = PixelOffset(layout, offBits, fileSize);
+  if (pixelOffset > fileSize) return Fail(error, kTruncated);
 
-  // Everything the picture can use: headers, table, and the bits (RLE data takes at most
-  // four bytes per stored byte, plus row ends). Bytes beyond that are never needed.
-  const uint64_t useful = uint64_t{offBits} + layout.colorTableEnd + 6 * layout.storeBytes + 4096;
-  const size_t readSize = static_cast<size_t>(std::min(fileSize, useful));
-  std::vector<uint8_t> data(readSize);
-  std::memcpy(data.data(), head, std::min(headSize, readSize));
-  if (readSize > headSize &&
-      std::fread(data.data() + headSize, 1, readSize - headSize, file.get()) != readSize - headSize)
-    return Fail(error, "Unable to read file");
-  return ReadBmp(data.data(), data.size(), dib, error);
+  // Everything before the bits (and the colour table, should the bits start inside it).
+  const size_t prefixSize = std::min(layout.bitCount <= 8 ? std::max(pixelOffset, layout.colorTableEnd) : pixelOffset,
+                                     fileSize);
+  std::vector<uint8_t> prefix(prefixSize);
+  if (std::fseek(file, 0, SEEK_SET) != 0 || std::fread(prefix.data(), 1, prefixSize, file) != prefixSize)
+    return Fail(error, kReadError);
+  DibBitmap result;
+  if (layout.bitCount <= 8 && !ReadColorTable(prefix.data(), prefix.size(), layout, result.colors, error)) return false;
+
+  // The bits go straight from the file into the store.
+  const size_t available = fileSize - pixelOffset;
+  if (std::fseek(file, static_cast<long>(pixelOffset), SEEK_SET) != 0) return Fail(error, kReadError);
+  if (IsRle(layout)) {
+    std::vector<uint8_t> rle(static_cast<size_t>(std::min<uint64_t>(available, MaxRleBytes(layout))));
+    if (std::fread(rle.data(), 1, rle.size(), file) != rle.size()) return Fail(error, kReadError);
+    result.bits.assign(static_cast<size_t>(layout.storeBytes), 0);
+    if (!DecodeRle(ByteReader(rle.data(), rle.size()), layout, result.bits.data(), error)) return false;
+  } else {
+    if (available < NeededPixelBytes(layout)) return Fail(error, kTruncated);
+    result.bits.resize(static_cast<size_t>(layout.storeBytes));
+    const size_t count = static_cast<size_t>(std::min<uint64_t>(layout.storeBytes, available));
+    if (std::fread(result.bits.data(), 1, count, file) != count) return Fail(error, kReadError);
+    if (layout.height < 0) FlipRows(layout, result.bits.data());
+  }
+  FinishHeader(layout, result);
+  dib = std::move(result);
+  return true;
 }

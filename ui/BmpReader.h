@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/DibBitmap.h"
 
@@ -15,6 +16,10 @@ bool ReadBmp(const uint8_t* data, size_t size, DibBitmap& dib, std::string& erro
 
 // Reads a packed DIB: info header, colour table (or masks) and the bits right after them.
 bool ReadPackedDib(const uint8_t* data, size_t size, DibBitmap& dib, std::string& error);
+
+// The same for a packed DIB held in a block of its own: the block becomes the pixel store when
+// its bits are complete bottom-up rows, so that large pictures are not copied.
+bool AdoptPackedDib(std::vector<uint8_t>&& block, DibBitmap& dib, std::string& error);
 
 // Reads a BMP file (opened ignoring letter case). Refuses a picture whose pixel store would be
 // too large before reading more than its headers.

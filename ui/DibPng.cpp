@@ -1,6 +1,7 @@
 #include "ui/DibPng.h"
 
 #include <memory>
+#include <vector>
 
 #include "ui/BmpReader.h"
 #include "ui/PngToDib.h"
@@ -12,10 +13,11 @@ bool CDibPng::Load(const std::string& path) {
   converter.SetGammaCorrection(true, kScreenGamma);
   if (converter.Run() != CPngToDib::kSuccess) return LoadFailed(converter.GetErrorText());
 
+  const std::vector<RgbQuad> colors(converter.GetColorTable(), converter.GetColorTable() + converter.GetColorTableSize());
   auto bitmap = std::make_unique<DibBitmap>();
   std::string error;
-  if (!ReadPackedDib(converter.GetDib(), converter.GetDibSize(), *bitmap, error) || !Attach(std::move(bitmap)))
+  if (!AdoptPackedDib(converter.TakeDib(), *bitmap, error) || !Attach(std::move(bitmap)))
     return LoadFailed("The converted picture cannot be attached");
-  SetColorTable(converter.GetColorTable(), converter.GetColorTableSize());
+  SetColorTable(colors.data(), colors.size());
   return LoadSucceeded();
 }

@@ -30,8 +30,8 @@ void SendToDescendants(wxWindow* window, wxPaletteChangedEvent& original) {
 }
 
 bool IsBar(const wxWindow* window) {
-  return wxDynamicCast(window, wxStatusBar) || wxDynamicCast(window, wxToolBar) ||
-         wxDynamicCast(window, wxMenuBar);
+  return dynamic_cast<const wxStatusBar*>(window) || dynamic_cast<const wxToolBar*>(window) ||
+         dynamic_cast<const wxMenuBar*>(window);
 }
 
 }  // namespace
@@ -84,7 +84,7 @@ void CPalMsgHandler::OnSetFocus(wxWindow*) {
   wxWindow* const hooked = GetHookedWindow();
   wxLogTrace(kTraceMask, "CPalMsgHandler::OnSetFocus for %s", Describe(hooked));
   if (hooked) {
-    auto* top = wxDynamicCast(wxGetTopLevelParent(hooked), wxTopLevelWindow);
+    auto* top = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(hooked));
     if (top && !top->IsActive()) top->Raise();
   }
   DoRealizePalette(true);
@@ -107,7 +107,7 @@ int CPalMsgHandler::RealizeForWindow(const CPalette& palette, bool foreground) {
 }
 
 wxWindow* CPalMsgHandler::FindActiveView() const {
-  auto* frame = wxDynamicCast(GetHookedWindow(), wxFrame);
+  auto* frame = dynamic_cast<wxFrame*>(GetHookedWindow());
   if (!frame) return nullptr;
   for (wxWindow* focus = wxWindow::FindFocus(); focus; focus = focus->GetParent())
     if (focus->GetParent() == frame && !IsBar(focus)) return focus;

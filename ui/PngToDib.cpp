@@ -11,13 +11,14 @@
 #include "platform/FileSystem.h"
 
 // Everything one run holds while libpng may jump out of it: plain values only, so that a jump
-// back to the run skips no destructor. Release frees what is set.
+// back to the run skips no destructor (the DIB block itself is a member of the converter).
+// Release frees what is set.
 struct CPngToDib::ReadState {
   png_structp png = nullptr;
   png_infop info = nullptr;
   FILE* file = nullptr;
   png_bytepp rows = nullptr;
-  uint8_t* dib = nullptr;
+  uint8_t* dib = nullptr;  // the converter's block
   uint8_t* widenBuffer = nullptr;
   size_t dibSize = 0;
 
@@ -100,17 +101,26 @@ void CPngToDib::ReadFromMemory(png_structp png, png_bytep data, size_t length) {
 void CPngToDib::SetError(const char* text) { std::snprintf(m_error, sizeof m_error, "%s", text); }
 
 void CPngToDib::ClearResults() {
-  m_dib.reset();
+  std::vector<uint8_t>().swap(m_block);
   m_dibSize = 0;
   m_colorTable = nullptr;
   m_bits = nullptr;
   m_colorCount = 0;
 }
 
-std::unique_ptr<uint8_t[]> CPngToDib::TakeDib() {
-  std::unique_ptr<uint8_t[]> dib = std::move(m_dib);
+std::vector<uint8_t> CPngToDib::TakeDib() {
+  std::vector<uint8_t> dib = std::move(m_block);
   ClearResults();
   return dib;
+}
+
+bool CPngToDib::AllocateBlock(size_t size) {
+  try {
+    m_block.assign(size, 0);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
 }
 
 int CPngToDib::Run() {
@@ -133,13 +143,12 @@ void CPngToDib::Release(ReadState& state, bool succeeded) {
   if (state.png) png_destroy_read_struct(&state.png, state.info ? &state.info : nullptr, nullptr);
   if (state.file) std::fclose(state.file);
   if (succeeded) {
-    m_dib.reset(state.dib);
     m_dibSize = state.dibSize;
     m_colorTable = reinterpret_cast<const RgbQuad*>(state.dib + 40);
     m_colorCount = state.paletteSize;
     m_bits = state.dib + 40 + state.paletteSize * 4;
   } else {
-    delete[] state.dib;
+    std::vector<uint8_t>().swap(m_block);
   }
   state = ReadState();
 }
@@ -279,7 +288,8 @@ int CPngToDib::FillDib(ReadState& state) {
   // Each row libpng writes must fit in its DIB row.
   if (png_get_rowbytes(png, info) > state.stride) return kInvalidImage;
   state.dibSize = static_cast<size_t>(40 + state.paletteSize * 4 + imageSize);
-  state.dib = new (std::nothrow) uint8_t[state.dibSize]();
+  if (!AllocateBlock(state.dibSize)) return kOutOfMemory;
+  state.dib = m_block.data();
   state.rows = new (std::nothrow) png_bytep[state.height];
   if (!state.dib || !state.rows) return kOutOfMemory;
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/DibBitmap.h"
 
@@ -47,13 +48,13 @@ class CPngToDib {
   const char* GetErrorText() const { return m_error; }
 
   // Results of a successful run. The block stays with the converter until TakeDib.
-  const uint8_t* GetDib() const { return m_dib.get(); }
+  const uint8_t* GetDib() const { return m_block.empty() ? nullptr : m_block.data(); }
   size_t GetDibSize() const { return m_dibSize; }
   const RgbQuad* GetColorTable() const { return m_colorTable; }
   size_t GetColorTableSize() const { return m_colorCount; }
   const uint8_t* GetBits() const { return m_bits; }
-  // Hands the DIB block to the caller, who frees it.
-  std::unique_ptr<uint8_t[]> TakeDib();
+  // Hands the DIB block to the caller.
+  std::vector<uint8_t> TakeDib();
 
   // Converts an 8-bit value v for the display: no change when |p − 1| ≤ 0.05 with
   // p = screen gamma × file gamma, else (v / 255)^(1/p) × 255 + 0.5, truncated.
@@ -88,7 +89,9 @@ class CPngToDib {
 
   char m_error[kErrorSize] = {};
 
-  std::unique_ptr<uint8_t[]> m_dib;
+  bool AllocateBlock(size_t size);
+
+  std::vector<uint8_t> m_block;
   size_t m_dibSize = 0;
   const RgbQuad* m_colorTable = nullptr;
   const uint8_t* m_bits = nullptr;

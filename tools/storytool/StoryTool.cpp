@@ -13,6 +13,7 @@ const ToolCommand* const kCommands[] = {
     &kValidateCommand,
     &kNameCommand,
     &kUnusedCommand,
+    &kDecodeCommand,
 };
 
 void PrintUsage() {

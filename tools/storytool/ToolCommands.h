@@ -25,3 +25,4 @@ extern const ToolCommand kDumpCommand;
 extern const ToolCommand kValidateCommand;
 extern const ToolCommand kNameCommand;
 extern const ToolCommand kUnusedCommand;
+extern const ToolCommand kDecodeCommand;

@@ -1,0 +1,60 @@
+#pragma once
+// A small palette canvas for drawing pixel art in code: rectangles, discs, polygons, lines and
+// dithered gradients, all deterministic so that the pictures come out byte for byte the same.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct Rgb {
+  uint8_t r, g, b;
+};
+
+struct Point {
+  double x, y;
+};
+
+class CPixelCanvas {
+ public:
+  CPixelCanvas(int width, int height, const std::vector<Rgb>& palette);
+
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  const std::vector<Rgb>& Palette() const { return m_palette; }
+  const std::vector<uint8_t>& Pixels() const { return m_pixels; }  // top row first
+
+  void Set(int x, int y, uint8_t color);
+  uint8_t Get(int x, int y) const;
+  void FillRect(int x0, int y0, int x1, int y1, uint8_t color);  // inclusive corners
+  void FillDisc(double cx, double cy, double rx, double ry, uint8_t color);
+  void FillPolygon(const std::vector<Point>& points, uint8_t color);
+  void Line(int x0, int y0, int x1, int y1, uint8_t color);
+
+  // Paints every pixel for which paint gives a colour (a negative value leaves it).
+  void Paint(const std::function<int(int x, int y)>& paint);
+
+  // Colour between stops at position t in [0, 1], ordered-dithered at (x, y).
+  static uint8_t Dither(const std::vector<uint8_t>& stops, double t, int x, int y);
+
+  // The picture as an 8-bit BMP file (bottom-up, full 256-entry colour table).
+  std::string ToBmp() const;
+
+ private:
+  int m_width, m_height;
+  std::vector<Rgb> m_palette;
+  std::vector<uint8_t> m_pixels;
+};
+
+// A small deterministic random source (the pictures must not depend on the C library).
+class CPixelRandom {
+ public:
+  explicit CPixelRandom(uint32_t seed) : m_state(seed) {}
+  uint32_t Next() {
+    m_state = m_state * 1664525u + 1013904223u;
+    return m_state >> 8;
+  }
+  int Below(int limit) { return static_cast<int>(Next() % static_cast<uint32_t>(limit)); }
+
+ private:
+  uint32_t m_state;
+};
