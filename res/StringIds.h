@@ -24,6 +24,10 @@ enum StringId : unsigned {
   IDS_ALL_RIGHTS_RESERVED = 145,
   IDS_NEW_GAME_BUTTON = 146,
   IDS_LOAD_GAME_BUTTON = 147,
+  IDS_ABOUT_DESIGNER1 = 148,         // captions of the about boxes' text windows
+  IDS_ABOUT_DESIGNER2 = 149,
+  IDS_ABOUT_MAKERS = 150,
+  IDS_ABOUT_PROGRAM = 151,
   IDS_WEB_SITE_LINE1 = 153,          // start page: three lines about the makers' web site
   IDS_WEB_SITE_LINE2 = 154,
   IDS_WEB_SITE_ADDRESS = 155,
