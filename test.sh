@@ -32,7 +32,8 @@ cmake --build "$build" -j"$(nproc)"
 
 ctest=(ctest --test-dir "$build" --output-on-failure -j"$(nproc)" "${labels[@]}" "$@")
 if [[ -z "${DISPLAY:-}" ]]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${ctest[@]}"
+  # -noreset: the server must not reset between two test programs, or one of them finds no display.
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${ctest[@]}"
 else
   "${ctest[@]}"
 fi

@@ -1,6 +1,7 @@
 #pragma once
 // Ids of the program's strings (see StringTable.cpp). Story error texts use their error
-// codes, 1000 to 1024, as ids.
+// codes, 1000 to 1024, as ids; the status-bar prompt of a command uses the command's id
+// (res/CommandIds.h).
 
 namespace res {
 
@@ -18,6 +19,18 @@ enum StringId : unsigned {
   IDS_ASK_SAVE = 140,
   IDS_SAVED = 141,
   IDS_ASK_RESTORE = 142,
+  IDS_APP_SUBTITLE = 143,            // start page
+  IDS_APP_COPYRIGHT = 144,
+  IDS_ALL_RIGHTS_RESERVED = 145,
+  IDS_NEW_GAME_BUTTON = 146,
+  IDS_LOAD_GAME_BUTTON = 147,
+  IDS_ABOUT_DESIGNER1 = 148,         // captions of the about boxes' text windows
+  IDS_ABOUT_DESIGNER2 = 149,
+  IDS_ABOUT_MAKERS = 150,
+  IDS_ABOUT_PROGRAM = 151,
+  IDS_WEB_SITE_LINE1 = 153,          // start page: three lines about the makers' web site
+  IDS_WEB_SITE_LINE2 = 154,
+  IDS_WEB_SITE_ADDRESS = 155,
   IDS_STORY_HAS_ERRORS = 156,        // restoring a story with errors
   IDS_APP_TITLE = 57344,
 };

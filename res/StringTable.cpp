@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "res/CommandIds.h"
 #include "res/StringIds.h"
 
 namespace res {
@@ -28,6 +29,18 @@ const Entry kStrings[] = {
     {IDS_ASK_SAVE, "Save this position in your game?"},
     {IDS_SAVED, "Position has been saved!"},
     {IDS_ASK_RESTORE, "Restore saved position in story named\n\"%s\"?"},
+    {IDS_APP_SUBTITLE, "Interactive picture stories"},
+    {IDS_APP_COPYRIGHT, "Copyright \xC2\xA9 2025 Tallowmere Story Works"},
+    {IDS_ALL_RIGHTS_RESERVED, "All rights reserved."},
+    {IDS_NEW_GAME_BUTTON, "New Game"},
+    {IDS_LOAD_GAME_BUTTON, "Load Game"},
+    {IDS_ABOUT_DESIGNER1, "About Marigold Quill"},
+    {IDS_ABOUT_DESIGNER2, "About Tobias Fairweather"},
+    {IDS_ABOUT_MAKERS, "About Tallowmere"},
+    {IDS_ABOUT_PROGRAM, "About Fablewick"},
+    {IDS_WEB_SITE_LINE1, "New stories and tips for story writers"},
+    {IDS_WEB_SITE_LINE2, "are waiting for you on our web site:"},
+    {IDS_WEB_SITE_ADDRESS, "https://tallowmere.example.org"},
     {IDS_STORY_HAS_ERRORS, "The story \"%s\" contained errors.  Do you wish to continue restoring?"},
     {1000, "The specified scene in @FirstScene could not be found."},
     {1001, "The specified scene in a link could not be found."},
@@ -52,7 +65,15 @@ const Entry kStrings[] = {
     {1022, "Bad range for @soundDelay RANDOM.  First value must be less than second value."},
     {1023, "Image is too wide or too high; limit is 200 by 112 pixels"},
     {1024, "Unsupported image format"},
+    {ID_GAME_NEW, "Select new game to play\nNew Game"},
+    {ID_GAME_OPTIONS, "Change options for program\nOptions"},
+    {ID_GAME_LIST_UNUSED, "Show all unused resources in the current game file\nList Unused"},
     {IDS_APP_TITLE, "Fablewick"},
+    {ID_FILE_NEW, "Start new game\nNew"},
+    {ID_FILE_OPEN, "Open a saved game\nOpen"},
+    {ID_FILE_SAVE, "Save the current game\nSave"},
+    {ID_APP_ABOUT, "What's it all about\nAbout"},
+    {ID_APP_EXIT, "End game and Exit\nExit"},
 };
 
 }  // namespace

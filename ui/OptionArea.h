@@ -1,0 +1,32 @@
+#pragma once
+// The text of one option beside its button in the scene view. It highlights itself while the
+// pointer is over it and lets mouse clicks through to the view, which chooses the option.
+#include <wx/font.h>
+#include <wx/window.h>
+
+class COptionArea : public wxWindow {
+ public:
+  // Created hidden, at position with the given width; the height is two lines of its font.
+  COptionArea(wxWindow* parent, wxWindowID id, const wxPoint& position, int width);
+
+  // The pointer is at point (the parent's client coordinates): the area highlights itself
+  // when the point lies inside it and repaints when that changes. Returns whether it does.
+  bool UpdateHover(const wxPoint& point);
+  bool IsHover() const { return m_bHover; }
+  int GetAreaHeight() const { return m_nHeight; }
+
+  void SetLabel(const wxString& label) override;
+  bool AcceptsFocus() const override { return false; }
+  bool AcceptsFocusFromKeyboard() const override { return false; }
+
+  // Paints the area onto dc, as the paint handler does.
+  void Render(wxDC& dc);
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+  void PassMouseToParent(wxMouseEvent& event);
+
+  wxFont m_font;
+  int m_nHeight = 0;
+  bool m_bHover = false;
+};

@@ -1,0 +1,124 @@
+#include "ui/VeskoGameApp.h"
+
+#include <wx/icon.h>
+#include <wx/image.h>
+#include <wx/mstream.h>
+
+#include "game/GameDoc.h"
+#include "game/SettingsStore.h"
+#include "res/CommandIds.h"
+#include "res/Resources.h"
+#include "ui/GameDocHandler.h"
+#include "ui/GameUi.h"
+#include "ui/MainFrame.h"
+#include "ui/VeskoGameView.h"
+
+namespace {
+
+constexpr unsigned kIconId = 128;
+
+bool IsMouseEvent(const wxEvent& event) {
+  const wxEventType type = event.GetEventType();
+  return type == wxEVT_MOTION || type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_UP || type == wxEVT_LEFT_DCLICK ||
+         type == wxEVT_MIDDLE_DOWN || type == wxEVT_MIDDLE_UP || type == wxEVT_RIGHT_DOWN || type == wxEVT_RIGHT_UP ||
+         type == wxEVT_ENTER_WINDOW || type == wxEVT_LEAVE_WINDOW || type == wxEVT_MOUSEWHEEL;
+}
+
+}  // namespace
+
+CVeskoGameApp::CVeskoGameApp() {
+  SetVendorName("Tallowmere");
+  SetAppName("Fablewick");
+  Bind(wxEVT_MENU, &CVeskoGameApp::OnFileNew, this, res::ID_FILE_NEW);
+  Bind(wxEVT_MENU, &CVeskoGameApp::OnAppAbout, this, res::ID_APP_ABOUT);
+  Bind(wxEVT_MENU, &CVeskoGameApp::OnAppExit, this, res::ID_APP_EXIT);
+}
+
+CVeskoGameApp::~CVeskoGameApp() = default;
+
+bool CVeskoGameApp::OnInit() {
+  if (!wxApp::OnInit()) return false;
+  wxInitAllImageHandlers();
+  return StartUp(CSettingsStore::OpenUserStore());
+}
+
+int CVeskoGameApp::OnExit() {
+  ShutDown();
+  return wxApp::OnExit();
+}
+
+bool CVeskoGameApp::StartUp(std::unique_ptr<CSettingsStore> store, std::unique_ptr<CGameUi> ui) {
+  m_store = std::move(store);
+  m_ui = ui ? std::move(ui) : std::make_unique<CGameUi>();
+  m_doc = std::make_unique<CVeskoGameDoc>(*m_ui, *m_store);
+  m_docHandler = std::make_unique<CGameDocHandler>(*m_doc);
+  m_doc->ResetGame();
+
+  m_frame = new CMainFrame(*m_store, *m_doc, *m_docHandler);
+  m_view = new CVeskoGameView(m_frame, *m_doc, &m_mouseOver);
+  m_frame->SetView(m_view);
+  m_frame->Bind(wxEVT_DESTROY, &CVeskoGameApp::OnFrameDestroyed, this);
+  m_ui->Attach(m_frame, m_view);
+  SetTopWindow(m_frame);
+  SetWindowIcon();
+  m_frame->Show();
+  m_view->OnInitialUpdate();
+  return true;
+}
+
+void CVeskoGameApp::ShutDown() {
+  if (m_ui) m_ui->Detach();
+  m_frame = nullptr;
+  m_view = nullptr;
+  m_docHandler.reset();
+  m_doc.reset();
+  m_ui.reset();
+  m_store.reset();
+}
+
+int CVeskoGameApp::FilterEvent(wxEvent& event) {
+  if (!m_mouseOver.Records().empty() && IsMouseEvent(event)) {
+    if (auto* window = wxDynamicCast(event.GetEventObject(), wxWindow)) {
+      const wxPoint screenPoint = window->ClientToScreen(static_cast<wxMouseEvent&>(event).GetPosition());
+      m_mouseOver.Track(WindowFromPoint(screenPoint), screenPoint);
+    }
+  }
+  return wxApp::FilterEvent(event);
+}
+
+wxEvtHandler* CVeskoGameApp::GetDocHandler() const { return m_docHandler.get(); }
+
+// Ctrl+N: back to the start page in place; the one game document stays.
+void CVeskoGameApp::OnFileNew(wxCommandEvent&) {
+  if (!m_doc) return;
+  m_doc->ResetGame();
+  if (m_view) m_view->OnInitialUpdate();
+}
+
+void CVeskoGameApp::OnAppAbout(wxCommandEvent&) {
+  // The about box arrives with the dialogs.
+}
+
+void CVeskoGameApp::OnAppExit(wxCommandEvent&) {
+  if (m_frame) m_frame->Close();
+}
+
+void CVeskoGameApp::OnFrameDestroyed(wxWindowDestroyEvent& event) {
+  event.Skip();
+  if (event.GetEventObject() != m_frame) return;
+  if (m_ui) m_ui->Detach();
+  m_frame = nullptr;
+  m_view = nullptr;
+}
+
+void CVeskoGameApp::SetWindowIcon() {
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+  if (!res::FindResource(res::ResourceType::RawData, kIconId, data, size)) return;
+  wxMemoryInputStream stream(data, size);
+  wxImage image;
+  if (!image.LoadFile(stream, wxBITMAP_TYPE_PNG)) return;
+  wxIcon icon;
+  icon.CopyFromBitmap(wxBitmap(image));
+  m_frame->SetIcon(icon);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The application: one game document for the program's whole life, its frame and view, the
+// commands that belong to the application (start afresh, About, Exit) and the mouse-over
+// tracking of registered windows.
+#include <memory>
+
+#include <wx/app.h>
+
+#include "ui/MouseOverList.h"
+
+class CGameDocHandler;
+class CGameUi;
+class CMainFrame;
+class CSettingsStore;
+class CVeskoGameDoc;
+class CVeskoGameView;
+
+class CVeskoGameApp : public wxApp {
+ public:
+  CVeskoGameApp();
+  ~CVeskoGameApp() override;
+
+  bool OnInit() override;
+  int OnExit() override;
+  // Runs the mouse-over tracking for every mouse event before it is handled.
+  int FilterEvent(wxEvent& event) override;
+
+  // Makes the game document on store, resets it to the start page, creates the frame and the
+  // view, shows them and lays them out. ui: the document's user interface (a CGameUi when
+  // none is given).
+  bool StartUp(std::unique_ptr<CSettingsStore> store, std::unique_ptr<CGameUi> ui = nullptr);
+  // Forgets the document and the windows (after the frame has closed).
+  void ShutDown();
+
+  void RegisterMouseOver(wxWindow* window) { m_mouseOver.Register(window); }
+  void UnregisterMouseOver(wxWindow* window) { m_mouseOver.Unregister(window); }
+  CMouseOverList& MouseOver() { return m_mouseOver; }
+
+  CVeskoGameDoc* GetDocument() const { return m_doc.get(); }
+  CMainFrame* GetMainFrame() const { return m_frame; }
+  CVeskoGameView* GetView() const { return m_view; }
+  CGameUi* GetGameUi() const { return m_ui.get(); }
+  // The game document's part of the command route.
+  wxEvtHandler* GetDocHandler() const;
+  CSettingsStore* GetSettingsStore() const { return m_store.get(); }
+
+ private:
+  void OnFileNew(wxCommandEvent& event);
+  void OnAppAbout(wxCommandEvent& event);
+  void OnAppExit(wxCommandEvent& event);
+  void OnFrameDestroyed(wxWindowDestroyEvent& event);
+  void SetWindowIcon();
+
+  CMouseOverList m_mouseOver;
+  std::unique_ptr<CSettingsStore> m_store;
+  std::unique_ptr<CGameUi> m_ui;
+  std::unique_ptr<CVeskoGameDoc> m_doc;
+  std::unique_ptr<CGameDocHandler> m_docHandler;
+  CMainFrame* m_frame = nullptr;
+  CVeskoGameView* m_view = nullptr;
+};
+
+wxDECLARE_APP(CVeskoGameApp);
