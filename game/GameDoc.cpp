@@ -3,6 +3,7 @@
 #include "game/BusyScope.h"
 #include "game/SettingsStore.h"
 #include "game/StoryLibrary.h"
+#include "platform/FileSystem.h"
 #include "platform/MidiOutSystem.h"
 #include "platform/WaveOutSystem.h"
 #include "res/StringIds.h"
@@ -224,23 +225,45 @@ void CVeskoGameDoc::NewGame() {
       const StoryEntry* entry =
           selection.SelectedLine >= 0 ? FindStoryEntry(m_stories, selection.SelectedName) : nullptr;
       if (entry) {
-        m_currentScene = nullptr;
         std::string path = entry->Path;  // the entry lives in m_stories, which the read may not touch
-        if (m_story.OpenStory(path, m_settings.ValidateFileOn != 0,
-                              m_settings.ValidateImageSizes != 0, false)) {
-          m_currentScene = m_story.GetFirstScene();
-          if (m_currentScene) {
-            m_ui.StopAnimationTimer();
-            ClearMusic();
-            ShowTitlePage(true);
-            m_ui.UpdateAllViews();
-            started = true;
-          }
-        }
+        started = OpenStoryOnTitlePage(path);
       }
     }
   }
   if (!started) ResumeScene();
+}
+
+bool CVeskoGameDoc::OpenStoryOnTitlePage(const std::string& path) {
+  m_currentScene = nullptr;
+  if (!m_story.OpenStory(path, m_settings.ValidateFileOn != 0, m_settings.ValidateImageSizes != 0, false))
+    return false;
+  m_currentScene = m_story.GetFirstScene();
+  if (!m_currentScene) return false;
+  m_ui.StopAnimationTimer();
+  ClearMusic();
+  ShowTitlePage(true);
+  m_ui.UpdateAllViews();
+  return true;
+}
+
+bool CVeskoGameDoc::OpenStoryPath(const std::string& path) {
+  // A folder stands for the gamefile.txt inside it; the path is made absolute so that the
+  // story's folder does not depend on the current directory later.
+  std::string file = platform::FolderExists(path) ? story_text::JoinPath(path, "gamefile.txt") : path;
+  if (!platform::FileExists(file)) {
+    Ask(res::IDS_NO_STORY_AT_PATH, {path}, MessageButtons::Ok, MessageIcon::Error);
+    return false;
+  }
+  file = platform::GetFullPath(file);
+  StopSound();
+  StopMusic();
+  bool started = false;
+  {
+    CBusyScope busy(m_ui);
+    started = OpenStoryOnTitlePage(file);
+  }
+  if (!started) ResumeScene();
+  return started;
 }
 
 void CVeskoGameDoc::ResumeScene() {

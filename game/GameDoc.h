@@ -47,6 +47,10 @@ class CVeskoGameDoc : public IWaveListener {
   void SaveGame();
   void ShowOptions();
   void ListUnusedResources();
+  // Opens the story at path (its folder or its gamefile.txt) as New Game opens the chosen
+  // story: validated as the settings say, then its title page. Says so and returns false when
+  // there is no story file there; false also when the story has errors or no first scene.
+  bool OpenStoryPath(const std::string& path);
   // Back to the start page with no story (also the document's first state). Always true.
   bool ResetGame();
   // The main window closes: music and sound stop and the settings are written.
@@ -110,6 +114,8 @@ class CVeskoGameDoc : public IWaveListener {
   void SetPicture(std::unique_ptr<CDib> picture);
   MessageAnswer Ask(unsigned textId, const std::vector<std::string>& arguments,
                     MessageButtons buttons, MessageIcon icon);
+  // Opens the story file and shows its title page; false when it has errors or no first scene.
+  bool OpenStoryOnTitlePage(const std::string& path);
   bool RestoreSavedPosition(const StoryEntry& entry, const std::string& sceneName);
   void ResumeScene();
   void WriteSettings();

@@ -42,6 +42,7 @@ const Entry kStrings[] = {
     {IDS_WEB_SITE_LINE2, "are waiting for you on our web site:"},
     {IDS_WEB_SITE_ADDRESS, "https://tallowmere.example.org"},
     {IDS_STORY_HAS_ERRORS, "The story \"%s\" contained errors.  Do you wish to continue restoring?"},
+    {IDS_NO_STORY_AT_PATH, "There is no story at \"%s\": a story is a folder with a gamefile.txt."},
     {1000, "The specified scene in @FirstScene could not be found."},
     {1001, "The specified scene in a link could not be found."},
     {1002, "Option text was specified without a link."},

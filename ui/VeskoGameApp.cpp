@@ -1,5 +1,6 @@
 #include "ui/VeskoGameApp.h"
 
+#include <wx/cmdline.h>
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/mstream.h>
@@ -8,6 +9,7 @@
 #include "game/SettingsStore.h"
 #include "res/CommandIds.h"
 #include "res/Resources.h"
+#include "ui/CommandLine.h"
 #include "ui/GameDocHandler.h"
 #include "ui/GameUi.h"
 #include "ui/MainFrame.h"
@@ -39,7 +41,25 @@ CVeskoGameApp::~CVeskoGameApp() = default;
 bool CVeskoGameApp::OnInit() {
   if (!wxApp::OnInit()) return false;
   wxInitAllImageHandlers();
-  return StartUp(CSettingsStore::OpenUserStore());
+  if (!StartUp(CSettingsStore::OpenUserStore())) return false;
+  if (!m_startupStory.empty()) {
+    // Once the frame is up, so that any message or error list has its parent.
+    const std::string story = m_startupStory;
+    CallAfter([this, story] { OpenStartupStory(story); });
+  }
+  return true;
+}
+
+void CVeskoGameApp::OnInitCmdLine(wxCmdLineParser& parser) { DescribeCommandLine(parser); }
+
+bool CVeskoGameApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+  if (parser.GetParamCount() > 0) m_startupStory = parser.GetParam(0).utf8_string();
+  return true;
+}
+
+bool CVeskoGameApp::OpenStartupStory(const std::string& path) {
+  if (!m_doc) return false;
+  return m_doc->OpenStoryPath(path);
 }
 
 int CVeskoGameApp::OnExit() {

@@ -3,6 +3,7 @@
 // commands that belong to the application (start afresh, About, Exit) and the mouse-over
 // tracking of registered windows.
 #include <memory>
+#include <string>
 
 #include <wx/app.h>
 
@@ -21,6 +22,9 @@ class CVeskoGameApp : public wxApp {
   ~CVeskoGameApp() override;
 
   bool OnInit() override;
+  // The command line: --help, --version and a story to open at once.
+  void OnInitCmdLine(wxCmdLineParser& parser) override;
+  bool OnCmdLineParsed(wxCmdLineParser& parser) override;
   int OnExit() override;
   // Runs the mouse-over tracking for every mouse event before it is handled.
   int FilterEvent(wxEvent& event) override;
@@ -31,6 +35,9 @@ class CVeskoGameApp : public wxApp {
   bool StartUp(std::unique_ptr<CSettingsStore> store, std::unique_ptr<CGameUi> ui = nullptr);
   // Forgets the document and the windows (after the frame has closed).
   void ShutDown();
+
+  // Opens the story at path (a folder or its gamefile.txt) as New Game would.
+  bool OpenStartupStory(const std::string& path);
 
   void RegisterMouseOver(wxWindow* window) { m_mouseOver.Register(window); }
   void UnregisterMouseOver(wxWindow* window) { m_mouseOver.Unregister(window); }
@@ -52,6 +59,7 @@ class CVeskoGameApp : public wxApp {
   void SetWindowIcon();
 
   CMouseOverList m_mouseOver;
+  std::string m_startupStory;  // the story named on the command line
   std::unique_ptr<CSettingsStore> m_store;
   std::unique_ptr<CGameUi> m_ui;
   std::unique_ptr<CVeskoGameDoc> m_doc;

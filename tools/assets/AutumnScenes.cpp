@@ -397,7 +397,7 @@ RgbPicture DrawMill(int frame) {
   Gradient(canvas, 0, 70, {kNightBlue, kDuskTop, kDuskMid, kDuskLow, kDuskGlow});
   Stars(canvas, 51, 25, 24, kStarLight, kPaleSky);
   Crown(canvas, 52, 190, 50, 26, 22, {kInk, kMossDark, kLeafBrown});
-  Crown(canvas, 53, 14, 48, 22, 20, {kInk, kMossDark, kLeafBrown});
+  Crown(canvas, 53, 14, 48, 22, 20, {kMossDark, kHill, kLeafBrown});
   Gradient(canvas, 71, 91, {kHill, kMossDark, kMossDark});
   // The mill: stone walls, tiled roof, chimney and smoke, lit windows and the open door.
   Stonework(canvas, 84, 40, 172, 92, 54);
