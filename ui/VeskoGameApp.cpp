@@ -9,6 +9,7 @@
 #include "game/SettingsStore.h"
 #include "res/CommandIds.h"
 #include "res/Resources.h"
+#include "ui/AboutDlg.h"
 #include "ui/CommandLine.h"
 #include "ui/GameDocHandler.h"
 #include "ui/GameUi.h"
@@ -116,7 +117,7 @@ void CVeskoGameApp::OnFileNew(wxCommandEvent&) {
 }
 
 void CVeskoGameApp::OnAppAbout(wxCommandEvent&) {
-  // The about box arrives with the dialogs.
+  if (m_store) ShowAboutBoxes(m_frame, *m_store);
 }
 
 void CVeskoGameApp::OnAppExit(wxCommandEvent&) {

@@ -129,6 +129,7 @@ TEST_F(MenuTest, CommandsGoViewDocumentFrameApplication) {
   }
   ChooseMenuCommand(res::ID_APP_ABOUT);
   EXPECT_EQ(heard, (std::vector<std::string>{"view", "document", "frame", "application"}));
+  EXPECT_EQ(m_dialogs.Dialogs.size(), 1u) << "the application shows its about box";
 
   // A stop that does not pass the command on ends its way.
   heard.clear();
