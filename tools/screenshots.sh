@@ -18,9 +18,10 @@ mkdir -p "$out"
 XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME
 
-# shoot NAME STORY STEP...: starts the player on STORY ("" for none), takes each step (begin:
-# click Begin Play; a digit: choose that option), waits for the picture to settle and saves the
-# main window as OUTDIR/NAME.png.
+# shoot NAME STORY STEP...: starts the player on STORY ("" for none), takes each step and saves
+# the main window as OUTDIR/NAME.png. Steps: begin (click Begin Play), newgame (click New Game),
+# a digit (choose that option), Return (press Enter), window:TITLE (save the window whose title
+# matches TITLE instead, once it shows).
 shoot() {
   local name=$1 story=$2
   shift 2
@@ -31,25 +32,30 @@ shoot() {
   sleep 1.5
   local WIDTH HEIGHT X Y SCREEN
   eval "$(xdotool getwindowgeometry --shell "$window")"
+  local shot=$window
   for step in "$@"; do
     case $step in
       begin) xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 35)) click 1 ;;
+      newgame) xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 58)) click 1 ;;
+      window:*) shot=$(xdotool search --sync --onlyvisible --name "${step#window:}" | head -1) ;;
       *) xdotool key "$step" ;;
     esac
     sleep 1.2
   done
-  xdotool mousemove $((X + WIDTH + 40)) "$Y"  # no option lit up under the pointer
+  xdotool mousemove 1000 700  # no option lit up under the pointer
   sleep 0.3
-  import -window "$window" "$out/$name.png"
+  import -window "$shot" "$out/$name.png"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
 
 shoot start ""
+shoot select-story "" newgame 'window:^Select an'
 shoot title Stories/Lantern
 shoot lantern-shore Stories/Lantern begin
 shoot lantern-stairs Stories/Lantern begin 2 1
 shoot autumn-cottage Stories/Autumn begin
 shoot autumn-crossroads Stories/Autumn begin 1
 shoot autumn-mill Stories/Autumn begin 1 2 1
+shoot story-errors Stories/Broken Return Return 'window:^Story Errors'
 echo "Screenshots in $out"
