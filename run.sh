@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the player (Release) and starts it from the repository root,
-# so that Stories/ is its stories folder. Arguments go to the player.
+# so that Stories/ (the demo stories) is its stories folder on a first run: New Game lists them.
+# Arguments go to the player, for example a story to open at once: ./run.sh Stories/Lantern
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -8,8 +9,4 @@ cd "$(dirname "$0")"
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DFABLEWICK_BUILD_TESTS=OFF >/dev/null
 cmake --build build-release -j"$(nproc)"
 
-if [[ -x build-release/bin/fablewick ]]; then
-  exec build-release/bin/fablewick "$@"
-fi
-echo "The player is not built yet; validating the demo story with the story tool instead."
-exec build-release/bin/fablewick-story validate Stories/Lantern
+exec build-release/bin/fablewick "$@"
