@@ -35,8 +35,9 @@ std::pair<int, int> PngSize(const std::string& path) {
   std::string bytes = testing_support::ReadFile(path);
   if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
   auto be32 = [&](size_t at) {
-    return (static_cast<uint8_t>(bytes[at]) << 24) | (static_cast<uint8_t>(bytes[at + 1]) << 16) |
-           (static_cast<uint8_t>(bytes[at + 2]) << 8) | static_cast<uint8_t>(bytes[at + 3]);
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
+    return static_cast<int>(value);
   };
   return {be32(16), be32(20)};
 }
