@@ -242,7 +242,7 @@ void BM_OptionClickToScenePainted(benchmark::State& state) {
 }
 BENCHMARK(BM_OptionClickToScenePainted)->Unit(benchmark::kMillisecond);
 
-// The same, waiting for the toolkit to paint in its own time (its frame clock included).
+// The same, waiting for the paint however the toolkit delivers it.
 void BM_OptionClickToToolkitPaint(benchmark::State& state) {
   if (!StartBenchPlayer()) {
     state.SkipWithError("the bench story did not open");

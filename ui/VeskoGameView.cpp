@@ -221,7 +221,9 @@ void CVeskoGameView::OnUpdate() {
     UpdateStartPageButtons();
     KeepFocusInView();
   }
+  // Paint now rather than at the toolkit's next frame: a new scene shows without delay.
   Refresh();
+  Update();
 }
 
 void CVeskoGameView::UpdateTitlePage() {
