@@ -6,6 +6,7 @@
 #include "platform/TextEncoding.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
+#include "ui/UnusedResourcesDlg.h"
 #include "ui/VeskoGameView.h"
 
 namespace {
@@ -58,9 +59,11 @@ bool CGameUi::EditOptions(OptionsChoice&) {
   return false;
 }
 
-void CGameUi::ShowUnusedResources(const CGameFile&, const std::vector<std::string>&, const std::vector<std::string>&,
-                                  const std::vector<std::string>&) {
-  // The unused-resources dialog comes with the dialogs.
+void CGameUi::ShowUnusedResources(const CGameFile& story, const std::vector<std::string>& sounds,
+                                  const std::vector<std::string>& pictures,
+                                  const std::vector<std::string>& music) {
+  CUnusedResourcesDlg dialog(m_frame, &story, sounds, pictures, music);
+  dialog.ShowModal();
 }
 
 void CGameUi::BeginBusy() {

@@ -8,6 +8,7 @@
 #include "game/SettingsStore.h"
 #include "res/CommandIds.h"
 #include "res/Resources.h"
+#include "ui/AboutDlg.h"
 #include "ui/GameDocHandler.h"
 #include "ui/GameUi.h"
 #include "ui/MainFrame.h"
@@ -94,7 +95,7 @@ void CVeskoGameApp::OnFileNew(wxCommandEvent&) {
 }
 
 void CVeskoGameApp::OnAppAbout(wxCommandEvent&) {
-  // The about box arrives with the dialogs.
+  if (m_store) ShowAboutBoxes(m_frame, *m_store);
 }
 
 void CVeskoGameApp::OnAppExit(wxCommandEvent&) {

@@ -1,6 +1,7 @@
 // The interface tests run inside the player's own application object on a real display
 // (Xvfb when none is set), with the settings kept in a temporary folder.
 #include <gtest/gtest.h>
+#include <wx/image.h>
 #include <wx/init.h>
 
 #include <cstdlib>
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the interface tests need a display\n");
     return 1;
   }
+  // The application's OnInit, which the tests do not run, adds the image handlers the player
+  // needs (its icon is a PNG).
+  wxInitAllImageHandlers();
   const int result = RUN_ALL_TESTS();
   wxEntryCleanup();
   return result;
