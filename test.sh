@@ -15,7 +15,7 @@ if [[ "${1:-}" == "--tsan" ]]; then
   shift
   build=build-tsan
   options=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" -DFABLEWICK_TSAN=ON)
-  export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}"
+  export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp}"
   labels=(-L audio_engine)
 elif [[ "${1:-}" == "--sanitize" ]]; then
   shift

@@ -3,6 +3,7 @@
 #include <locale.h>
 #include <wctype.h>
 
+#include "platform/MidiOutSystem.h"
 #include "platform/Multimedia.h"
 #include "platform/WaveOutSystem.h"
 
@@ -83,4 +84,8 @@ const CDeviceEntry* FindDeviceByName(const std::vector<CDeviceEntry>& list,
   for (const CDeviceEntry& entry : list)
     if (EqualIgnoringCase(entry.m_name, name)) return &entry;
   return nullptr;
+}
+
+bool EnumerateMidiOutputDevices(std::vector<CDeviceEntry>& list) {
+  return EnumerateMidiOutputDevices(list, platform::MidiOutSystem::Default());
 }

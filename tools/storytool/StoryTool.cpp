@@ -14,6 +14,8 @@ const ToolCommand* const kCommands[] = {
     &kNameCommand,
     &kUnusedCommand,
     &kDecodeCommand,
+    &kDevicesCommand,
+    &kPlayCommand,
 };
 
 void PrintUsage() {

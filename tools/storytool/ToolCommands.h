@@ -26,3 +26,5 @@ extern const ToolCommand kValidateCommand;
 extern const ToolCommand kNameCommand;
 extern const ToolCommand kUnusedCommand;
 extern const ToolCommand kDecodeCommand;
+extern const ToolCommand kDevicesCommand;
+extern const ToolCommand kPlayCommand;

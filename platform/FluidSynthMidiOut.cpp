@@ -1,0 +1,282 @@
+#include "platform/FluidSynthMidiOut.h"
+
+#include <dirent.h>
+#include <fluidsynth.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace platform {
+namespace {
+
+const char* const kAudioDrivers[] = {"pulseaudio", "pipewire", "alsa"};
+
+// FluidSynth's messages would land on the user's terminal; the last error is kept for the
+// failure's description instead.
+thread_local std::string t_lastFluidError;
+
+void KeepFluidMessage(int level, const char* message, void*) {
+  if ((level == FLUID_ERR || level == FLUID_PANIC) && message) t_lastFluidError = message;
+}
+
+void QuietFluidSynth() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+      fluid_set_log_function(level, KeepFluidMessage, nullptr);
+  });
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat status;
+  return !path.empty() && stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Soundfonts in a folder, in name order.
+std::vector<std::string> SoundFontsIn(const std::string& folder) {
+  std::vector<std::string> found;
+  DIR* directory = opendir(folder.c_str());
+  if (!directory) return found;
+  while (const dirent* entry = readdir(directory)) {
+    const std::string name = entry->d_name;
+    if ((EndsWith(name, ".sf2") || EndsWith(name, ".sf3")) && IsRegularFile(folder + "/" + name))
+      found.push_back(folder + "/" + name);
+  }
+  closedir(directory);
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+std::string LastFluidError(const char* fallback) {
+  std::string text = t_lastFluidError.empty() ? fallback : t_lastFluidError;
+  t_lastFluidError.clear();
+  return text;
+}
+
+}  // namespace
+
+// A synthesizer with the soundfont loaded.
+class FluidSynthMidiOut::Synth {
+ public:
+  Synth(double sampleRate) {
+    m_settings = new_fluid_settings();
+    if (m_settings) fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
+  }
+  ~Synth() {
+    if (m_synth) delete_fluid_synth(m_synth);
+    if (m_settings) delete_fluid_settings(m_settings);
+  }
+
+  MMRESULT Load(std::string& errorText) {
+    if (!m_settings) {
+      errorText = "FluidSynth's settings cannot be made";
+      return MMSYSERR_NOMEM;
+    }
+    const std::string soundFont = FindSoundFont();
+    if (soundFont.empty()) {
+      errorText = "no General MIDI soundfont was found";
+      return MMSYSERR_NODRIVER;
+    }
+    m_synth = new_fluid_synth(m_settings);
+    if (!m_synth) {
+      errorText = LastFluidError("FluidSynth cannot be started");
+      return MMSYSERR_NOMEM;
+    }
+    if (fluid_synth_sfload(m_synth, soundFont.c_str(), 1) == FLUID_FAILED) {
+      errorText = soundFont + ": " + LastFluidError("the soundfont cannot be loaded");
+      return MMSYSERR_NOTENABLED;
+    }
+    return MMSYSERR_NOERROR;
+  }
+
+  // An audio driver that plays the synthesizer, the first of the drivers that starts.
+  fluid_audio_driver_t* StartAudioDriver(std::string& errorText) {
+    std::lock_guard<std::mutex> lock(m_driverMutex);
+    std::vector<std::string> available;
+    fluid_settings_foreach_option(
+        m_settings, "audio.driver", &available, [](void* data, const char*, const char* option) {
+          static_cast<std::vector<std::string>*>(data)->push_back(option);
+        });
+    std::string failures;
+    for (const char* name : kAudioDrivers) {
+      if (std::find(available.begin(), available.end(), name) == available.end()) continue;
+      if (fluid_settings_setstr(m_settings, "audio.driver", name) != FLUID_OK) continue;
+      if (fluid_audio_driver_t* driver = new_fluid_audio_driver(m_settings, m_synth)) return driver;
+      failures += std::string(failures.empty() ? "" : "; ") + name + ": " +
+                  LastFluidError("cannot be started");
+    }
+    errorText = failures.empty() ? "no audio driver for the synthesizer"
+                                 : "no audio output for the synthesizer (" + failures + ")";
+    return nullptr;
+  }
+
+  void SendShort(uint32_t message) {
+    const int status = message & 0xFF;
+    const int channel = status & 0x0F;
+    const int first = (message >> 8) & 0x7F;
+    const int second = (message >> 16) & 0x7F;
+    switch (status & 0xF0) {
+      case 0x80: fluid_synth_noteoff(m_synth, channel, first); break;
+      case 0x90:
+        if (second > 0)
+          fluid_synth_noteon(m_synth, channel, first, second);
+        else
+          fluid_synth_noteoff(m_synth, channel, first);
+        break;
+      case 0xA0: fluid_synth_key_pressure(m_synth, channel, first, second); break;
+      case 0xB0: fluid_synth_cc(m_synth, channel, first, second); break;
+      case 0xC0: fluid_synth_program_change(m_synth, channel, first); break;
+      case 0xD0: fluid_synth_channel_pressure(m_synth, channel, first); break;
+      case 0xE0: fluid_synth_pitch_bend(m_synth, channel, first | (second << 7)); break;
+      default:
+        if (status == 0xFF) fluid_synth_system_reset(m_synth);
+        break;
+    }
+  }
+
+  // FluidSynth takes a system-exclusive message without its framing bytes.
+  void SendLong(const uint8_t* data, size_t size) {
+    if (size < 2 || data[0] != 0xF0) return;
+    size_t length = size - 1;
+    if (data[size - 1] == 0xF7) --length;
+    fluid_synth_sysex(m_synth, reinterpret_cast<const char*>(data + 1), static_cast<int>(length),
+                      nullptr, nullptr, nullptr, 0);
+  }
+
+  bool Render(int16_t* samples, int frames) {
+    return fluid_synth_write_s16(m_synth, frames, samples, 0, 2, samples, 1, 2) == FLUID_OK;
+  }
+
+  // Silences what is left sounding when an output closes.
+  void AllSoundOff() { fluid_synth_all_sounds_off(m_synth, -1); }
+  // Programs and controllers back to their defaults, as a freshly opened device has them.
+  void Reset() { fluid_synth_system_reset(m_synth); }
+
+ private:
+  fluid_settings_t* m_settings = nullptr;
+  fluid_synth_t* m_synth = nullptr;
+  std::mutex m_driverMutex;
+};
+
+namespace {
+
+class FluidSynthOutput : public MidiOutput {
+ public:
+  using Acquire =
+      std::function<MMRESULT(std::shared_ptr<FluidSynthMidiOut::Synth>&, std::string&)>;
+  explicit FluidSynthOutput(Acquire acquire) : m_acquire(std::move(acquire)) {}
+  ~FluidSynthOutput() override { Close(); }
+
+  MMRESULT Open(std::string& errorText) override {
+    std::shared_ptr<FluidSynthMidiOut::Synth> synth;
+    const MMRESULT result = m_acquire(synth, errorText);
+    if (result != MMSYSERR_NOERROR) return result;
+    synth->Reset();
+    m_driver = synth->StartAudioDriver(errorText);
+    if (!m_driver) return MMSYSERR_NODRIVER;
+    m_synth = std::move(synth);
+    return MMSYSERR_NOERROR;
+  }
+  void Close() override {
+    if (m_driver) {
+      m_synth->AllSoundOff();
+      delete_fluid_audio_driver(m_driver);
+    }
+    m_driver = nullptr;
+    m_synth.reset();
+  }
+  void SendShort(uint32_t message) override { m_synth->SendShort(message); }
+  void SendLong(const uint8_t* data, size_t size) override { m_synth->SendLong(data, size); }
+
+ private:
+  Acquire m_acquire;
+  std::shared_ptr<FluidSynthMidiOut::Synth> m_synth;
+  fluid_audio_driver_t* m_driver = nullptr;
+};
+
+}  // namespace
+
+FluidSynthMidiOut::FluidSynthMidiOut() { QuietFluidSynth(); }
+
+FluidSynthMidiOut::~FluidSynthMidiOut() = default;
+
+std::string FluidSynthMidiOut::FindSoundFont() {
+  QuietFluidSynth();
+  std::string configured;
+  if (fluid_settings_t* settings = new_fluid_settings()) {
+    char* value = nullptr;
+    if (fluid_settings_dupstr(settings, "synth.default-soundfont", &value) == FLUID_OK && value)
+      configured = value;
+    fluid_free(value);
+    delete_fluid_settings(settings);
+  }
+  if (IsRegularFile(configured)) return configured;
+  for (const char* place :
+       {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3",
+        "/usr/share/soundfonts/default.sf2", "/usr/share/soundfonts/FluidR3_GM.sf2"})
+    if (IsRegularFile(place)) return place;
+  for (const char* folder : {"/usr/share/sounds/sf2", "/usr/share/sounds/sf3",
+                             "/usr/share/soundfonts"}) {
+    const std::vector<std::string> found = SoundFontsIn(folder);
+    if (!found.empty()) return found.front();
+  }
+  return "";
+}
+
+std::vector<MidiDeviceName> FluidSynthMidiOut::ListDevices() {
+  if (FindSoundFont().empty()) return {};
+  return {MidiDeviceName{kDeviceName, kDeviceName}};
+}
+
+MMRESULT FluidSynthMidiOut::AcquireSynth(std::shared_ptr<Synth>& synth, std::string& errorText) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (!m_synth) {
+    auto loaded = std::make_shared<Synth>(44100.0);
+    const MMRESULT result = loaded->Load(errorText);
+    if (result != MMSYSERR_NOERROR) return result;
+    m_synth = std::move(loaded);
+  }
+  synth = m_synth;
+  return MMSYSERR_NOERROR;
+}
+
+std::unique_ptr<MidiOutput> FluidSynthMidiOut::CreateOutput(const MidiDeviceName&) {
+  return std::make_unique<FluidSynthOutput>(
+      [this](std::shared_ptr<Synth>& synth, std::string& errorText) {
+        return AcquireSynth(synth, errorText);
+      });
+}
+
+FluidSynthRenderer::FluidSynthRenderer(double sampleRate) : m_sampleRate(sampleRate) {
+  QuietFluidSynth();
+}
+
+FluidSynthRenderer::~FluidSynthRenderer() = default;
+
+MMRESULT FluidSynthRenderer::Open(std::string& errorText) {
+  auto synth = std::make_unique<FluidSynthMidiOut::Synth>(m_sampleRate);
+  const MMRESULT result = synth->Load(errorText);
+  if (result == MMSYSERR_NOERROR) m_synth = std::move(synth);
+  return result;
+}
+
+void FluidSynthRenderer::Close() { m_synth.reset(); }
+
+void FluidSynthRenderer::SendShort(uint32_t message) {
+  if (m_synth) m_synth->SendShort(message);
+}
+
+void FluidSynthRenderer::SendLong(const uint8_t* data, size_t size) {
+  if (m_synth) m_synth->SendLong(data, size);
+}
+
+bool FluidSynthRenderer::Render(int16_t* samples, int frames) {
+  return m_synth && m_synth->Render(samples, frames);
+}
+
+}  // namespace platform
