@@ -3,6 +3,8 @@
 #include "game/BusyScope.h"
 #include "game/SettingsStore.h"
 #include "game/StoryLibrary.h"
+#include "platform/MidiOutSystem.h"
+#include "platform/WaveOutSystem.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "story/MessageFormat.h"
@@ -30,13 +32,25 @@ const KeywordValue& LinkOf(const SceneSection& scene, int index) {
 
 }  // namespace
 
-CVeskoGameDoc::CVeskoGameDoc(IGameUi& ui, CSettingsStore& store) : m_ui(ui), m_store(store) {
+CVeskoGameDoc::CVeskoGameDoc(IGameUi& ui, CSettingsStore& store)
+    : CVeskoGameDoc(ui, store, platform::WaveOutSystem::Default(), platform::MidiOutSystem::Default()) {}
+
+CVeskoGameDoc::CVeskoGameDoc(IGameUi& ui, CSettingsStore& store,
+                             platform::WaveOutSystem& waveDevices, platform::MidiOutSystem& midiDevices)
+    : m_ui(ui), m_store(store), m_musicPlayer(midiDevices), m_wavePlayer(waveDevices) {
   m_story.SetReporter(&m_ui);
   m_settings.Read(m_store);
   m_frameImages.resize(kFrameSlots);
+  EnumerateMidiOutputDevices(m_musicDevices, midiDevices);
+  ResolveMusicDevice();
 }
 
 CVeskoGameDoc::~CVeskoGameDoc() {
+  // The players hold the sequence and the sound objects: they stop before those go.
+  m_musicPlayer.Stop();
+  m_musicPlayer.Close();
+  m_wavePlayer.Stop();
+  m_wavePlayer.Shutdown();
   m_currentScene = nullptr;
   ReleaseFramePictures();
 }
@@ -82,8 +96,7 @@ bool CVeskoGameDoc::EnterScene() {
 
   m_musicLoops = m_story.MusicLoops(scene);
   m_soundLoops = m_story.SoundLoops(scene);
-  m_soundDelayMin = static_cast<int>(m_story.SoundDelayMin(scene));
-  m_soundDelayMax = static_cast<int>(m_story.SoundDelayMax(scene));
+  SetSoundDelays(m_story.SoundDelayMin(scene), m_story.SoundDelayMax(scene));
 
   m_ui.StopAnimationTimer();
   if (m_frameCount > 1) {

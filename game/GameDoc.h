@@ -8,20 +8,35 @@
 #include <string>
 #include <vector>
 
+#include "audio/DeviceEntry.h"
+#include "audio/MidiPlayer.h"
+#include "audio/MidiSequence.h"
+#include "audio/SoundVorbis.h"
+#include "audio/SoundWav.h"
 #include "audio/WaveListener.h"
+#include "audio/WavePlayer.h"
 #include "game/GameSettings.h"
 #include "game/GameUi.h"
 #include "game/StoryEntry.h"
+#include "platform/Multimedia.h"
 #include "story/GameFile.h"
 #include "ui/Dib.h"
 
 class CSettingsStore;
 
+namespace platform {
+class MidiOutSystem;
+class WaveOutSystem;
+}  // namespace platform
+
 class CVeskoGameDoc : public IWaveListener {
  public:
-  // Reads the settings from store and makes the stories path absolute. The document starts
-  // empty; ResetGame brings it to the start page.
+  // Reads the settings from store, makes the stories path absolute, lists the MIDI devices and
+  // resolves the music device. The document starts empty; ResetGame brings it to the start
+  // page. Music and sound play on the system's devices, or on the given ones.
   CVeskoGameDoc(IGameUi& ui, CSettingsStore& store);
+  CVeskoGameDoc(IGameUi& ui, CSettingsStore& store, platform::WaveOutSystem& waveDevices,
+                platform::MidiOutSystem& midiDevices);
   ~CVeskoGameDoc() override;
   CVeskoGameDoc(const CVeskoGameDoc&) = delete;
   CVeskoGameDoc& operator=(const CVeskoGameDoc&) = delete;
@@ -71,6 +86,12 @@ class CVeskoGameDoc : public IWaveListener {
   const CGameFile& Story() const { return m_story; }
   const SceneSection* CurrentScene() const { return m_currentScene; }
   int FrameIndex() const { return m_frameIndex; }
+  // Music and sound state, for the view's status and for tests.
+  const CMidiSequence& MusicFile() const { return m_musicFile; }
+  const CMidiPlayer& MusicPlayer() const { return m_musicPlayer; }
+  const std::string& PendingMusic() const { return m_pendingMusic; }
+  const std::string& SoundPath() const { return m_soundPath; }
+  const CWavePlayer& WavePlayer() const { return m_wavePlayer; }
 
   // --- Story library ---
   // True when the list holds stories, searching the stories folder when it is empty.
@@ -104,6 +125,12 @@ class CVeskoGameDoc : public IWaveListener {
   void CloseMusic();
   void ChangeMusicDevice();
   void ChangeSoundDevice();
+  void PlayMusic();
+  void SetSoundDelays(uint32_t minimum, uint32_t maximum);
+  bool OpenMusicDevice();
+  void ResolveMusicDevice();
+  bool ChooseSoundObject(const std::string& path);
+  bool StartNewSound();
   // The path of the music that is playing; empty when none is.
   std::string PlayingMusicPath() const;
 
@@ -121,8 +148,16 @@ class CVeskoGameDoc : public IWaveListener {
   int m_soundDelayMin = 0;
   int m_soundDelayMax = 0;
   std::string m_pendingMusic;
+  CMidiPlayer m_musicPlayer;
+  CMidiSequence m_musicFile;
   bool m_titlePage = false;
   bool m_titleIsNewGame = false;
+  CWavePlayer m_wavePlayer;
+  CSoundVorbis m_soundVorbis;
+  CSoundWav m_soundWav;
+  IWaveLoader* m_soundLoader = nullptr;
+  IWaveBufferFiller* m_soundFiller = nullptr;
+  std::string m_soundPath;
   std::vector<std::unique_ptr<CDib>> m_frameImages;  // the distinct pictures of the animation
   std::vector<std::string> m_frameNames;             // their names, in order of first use
   std::vector<uint32_t> m_frameMap;                  // for each frame, the slot of its picture
@@ -130,5 +165,8 @@ class CVeskoGameDoc : public IWaveListener {
   int m_frameCount = 0;
   int m_loopsDone = 0;
   int m_animLoops = -1;
+  std::vector<CDeviceEntry> m_musicDevices;
+  uint32_t m_musicDeviceId = MIDI_MAPPER;
+  std::string m_musicDeviceName;
   CGameSettings m_settings;
 };

@@ -3,8 +3,6 @@
 #include "game/SettingsStore.h"
 #include "platform/FileSystem.h"
 
-const char* const kAutomaticDevice = "<Automatic>";
-
 void CGameSettings::Read(const CSettingsStore& store) {
   const char* s = kSettingsSection;
   MusicOn = store.ReadInt(s, "MusicOn", MusicOn);

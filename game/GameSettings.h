@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <string>
 
-class CSettingsStore;
+#include "audio/OutputDevices.h"
 
-// Name of the device entry that stands for the system's preferred device.
-extern const char* const kAutomaticDevice;
+class CSettingsStore;
 
 class CGameSettings {
  public:
@@ -17,8 +16,8 @@ class CGameSettings {
   int32_t ValidateImageSizes = 0;         // the check includes picture sizes
   int32_t Use16BitOggVorbisDecoding = 1;  // 1: 16-bit samples; anything else: 8-bit
   int32_t SortTitlesOn = 0;               // story list by name instead of newest first
-  std::string SoundDevice = kAutomaticDevice;
-  std::string MusicDevice = kAutomaticDevice;
+  std::string SoundDevice = kAutomaticDeviceName;
+  std::string MusicDevice = kAutomaticDeviceName;
   std::string StoriesPath = "Stories/";
 
   // Reads every value (a missing one keeps its default), then makes StoriesPath absolute

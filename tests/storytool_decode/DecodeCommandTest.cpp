@@ -129,6 +129,28 @@ TEST(DecodeCommand, ListsTheMergedMidiStream) {
             "106 10 LONGMSG f0027ef7\n");
 }
 
+TEST(DecodeCommand, WritesPicturesAsTheirConvertedBitmap) {
+  TempDir dir;
+  // A 2 x 1 picture of 24 bits: one blue and one red pixel, rows padded to 4 bytes.
+  std::string bmp = std::string("BM") + std::string(12, '\0');
+  bmp[2] = 62;
+  bmp[10] = 54;
+  std::string info(40, '\0');
+  info[0] = 40;
+  info[4] = 2;
+  info[8] = 1;
+  info[12] = 1;
+  info[14] = 24;
+  bmp += info + std::string("\xFF\x00\x00\x00\x00\xFF\x00\x00", 8);
+  WriteFile(dir / "Tiny.bmp", bmp);
+  Result result = Decode(dir, Quote(dir / "tiny.BMP") + " " + Quote(dir / "out.bmp"));
+  ASSERT_EQ(result.status, 0) << result.errors;
+  std::string out = ReadFile(dir / "out.bmp");
+  ASSERT_GE(out.size(), 62u);
+  EXPECT_EQ(out.substr(0, 2), "BM");
+  EXPECT_EQ(out.substr(out.size() - 8), bmp.substr(bmp.size() - 8));
+}
+
 TEST(DecodeCommand, ReportsWhatItCannotDecode) {
   TempDir dir;
   WriteFile(dir / "notes.txt", "a text file, neither sound nor music\n");
@@ -137,7 +159,8 @@ TEST(DecodeCommand, ReportsWhatItCannotDecode) {
 
   Result text = Decode(dir, Quote(dir / "notes.txt") + " " + Quote(dir / "out"));
   EXPECT_EQ(text.status, 2);
-  EXPECT_NE(text.errors.find("not a sound (WAV or Ogg Vorbis) or MIDI file"), std::string::npos);
+  // Neither sound nor music: the player would try it as a picture, and so does the tool.
+  EXPECT_NE(text.errors.find(dir / "notes.txt" + ": "), std::string::npos);
 
   Result missing = Decode(dir, Quote(dir / "missing.ogg") + " " + Quote(dir / "out"));
   EXPECT_EQ(missing.status, 2);

@@ -11,9 +11,10 @@
 #include "audio/MidiSequence.h"
 #include "audio/MidiStreamEvent.h"
 #include "audio/SoundLoaderChoice.h"
-#include "audio/WavePlayer.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemError.h"
+#include "tools/storytool/DecodePicture.h"
+#include "tools/storytool/SoundSamples.h"
 #include "tools/storytool/ToolCommands.h"
 
 namespace {
@@ -59,37 +60,12 @@ bool WriteOutput(const std::string& path, const std::string& bytes, std::string&
   return written;
 }
 
-// Plays the sound into nothing: the engine is opened on the null device with the loader's
-// format, rewound as Play rewinds, and filled until the filler runs dry.
-std::string CollectSamples(IWaveBufferFiller& filler, CWavePlayer& engine) {
-  std::string data;
-  std::vector<uint8_t> buffer(CWavePlayer::kBufferBytes);
-  filler.Rewind();
-  while (uint32_t count = filler.Fill(&engine, buffer.data(), CWavePlayer::kBufferBytes))
-    data.append(reinterpret_cast<const char*>(buffer.data()), count);
-  return data;
-}
-
-int DecodeSound(SoundFileFormat format, const std::string& media, const std::string& out,
-                bool eightBit) {
-  CSoundWav wav;
-  CSoundVorbis vorbis;
-  SoundObject sound = ChooseSoundObject(format, wav, vorbis);
-  if (!sound.loader->Load(media.c_str())) {
-    std::string text = sound.loader->GetErrorText();
-    return Fail(media, text.empty() ? "cannot load the sound" : text);
-  }
-  const WAVEFORMATEX* waveFormat = sound.loader->GetFormat(eightBit ? 8 : 16);
-  CWavePlayer engine;
-  bool opened = engine.Init("null") && engine.Open(waveFormat);
-  // WAV bytes are handed over as they stand; decoding needs the engine's sample width.
-  if (!opened && format == SoundFileFormat::Vorbis)
-    return Fail(media, "cannot open the null wave device: " + engine.GetLastErrorText());
-  std::string data = CollectSamples(*sound.filler, engine);
-  uint32_t formatSize = format == SoundFileFormat::Wave ? wav.GetFormatSize()
-                                                        : static_cast<uint32_t>(sizeof(WAVEFORMATEX));
+int DecodeSound(const std::string& media, const std::string& out, bool eightBit) {
+  SoundSamples samples;
   std::string error;
-  if (!WriteOutput(out, WaveFileBytes(waveFormat, formatSize, data), error))
+  if (!DecodeSoundSamples(media, eightBit, samples, error)) return Fail(media, error);
+  const std::string& format = samples.FormatBytes;
+  if (!WriteOutput(out, WaveFileBytes(format.data(), static_cast<uint32_t>(format.size()), samples.Data), error))
     return Fail(out, error);
   return kExitOk;
 }
@@ -135,10 +111,15 @@ int RunDecode(const ToolArgs& args) {
   if (!probe) return Fail(media, platform::SystemErrorText(errno));
   std::fclose(probe);
 
-  SoundFileFormat format = DetectSoundFileFormat(media.c_str());
-  if (format != SoundFileFormat::None) return DecodeSound(format, media, out, eightBit);
+  if (DetectSoundFileFormat(media.c_str()) != SoundFileFormat::None) return DecodeSound(media, out, eightBit);
   if (BeginsWithMidiHeader(media)) return DecodeMidi(media, out);
-  return Fail(media, "not a sound (WAV or Ogg Vorbis) or MIDI file");
+  // Anything else is a picture to the player: PNG by its signature, else BMP.
+  std::string error;
+  if (!DecodePicture(media, out, error)) {
+    std::fprintf(stderr, "fablewick-story: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  return kExitOk;
 }
 
 const ToolCommand kDecodeCommand = {"decode", "[--8bit] MEDIA OUT", RunDecode};

@@ -14,6 +14,7 @@ const ToolCommand* const kCommands[] = {
     &kNameCommand,
     &kUnusedCommand,
     &kDecodeCommand,
+    &kMediaCommand,
     &kDevicesCommand,
     &kPlayCommand,
 };

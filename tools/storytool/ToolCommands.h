@@ -26,5 +26,6 @@ extern const ToolCommand kValidateCommand;
 extern const ToolCommand kNameCommand;
 extern const ToolCommand kUnusedCommand;
 extern const ToolCommand kDecodeCommand;
+extern const ToolCommand kMediaCommand;
 extern const ToolCommand kDevicesCommand;
 extern const ToolCommand kPlayCommand;
