@@ -1,12 +1,16 @@
 #include "ui/GameUi.h"
 
-#include <wx/msgdlg.h>
+#include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/utils.h>
 
 #include "platform/TextEncoding.h"
-#include "res/StringIds.h"
-#include "res/StringTable.h"
+#include "ui/AppMessage.h"
+#include "ui/OptionsDlg.h"
+#include "ui/SelectStoryDlg.h"
+#include "ui/StoryErrorsDlg.h"
 #include "ui/UnusedResourcesDlg.h"
+#include "ui/ValidatingDlg.h"
 #include "ui/VeskoGameView.h"
 
 namespace {
@@ -42,26 +46,29 @@ void CGameUi::Attach(wxWindow* frame, CVeskoGameView* view) {
 
 MessageAnswer CGameUi::ShowMessage(const std::string& text, MessageButtons buttons, MessageIcon icon) {
   const long buttonStyle = buttons == MessageButtons::YesNo ? wxYES_NO : wxOK;
-  wxMessageDialog dialog(m_frame, Display(text), wxString::FromUTF8(res::LoadStringOr(res::IDS_APP_TITLE, "Fablewick")),
-                         buttonStyle | IconStyle(icon) | wxCENTRE);
-  const int result = dialog.ShowModal();
+  const int result = ShowAppMessage(m_frame, Display(text), buttonStyle | IconStyle(icon) | wxCENTRE);
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   return result == wxID_YES ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-bool CGameUi::SelectStory(StorySelection&) {
-  // The story selection dialog comes with the dialogs.
-  return false;
+bool CGameUi::SelectStory(StorySelection& selection) {
+  CSelectStoryDlg dialog(m_frame, selection, this);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  selection = dialog.GetSelection();
+  return true;
 }
 
-bool CGameUi::EditOptions(OptionsChoice&) {
-  // The Options dialog comes with the dialogs.
-  return false;
+bool CGameUi::EditOptions(OptionsChoice& choice) {
+  COptionsDlg dialog(m_frame, choice.Settings);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  choice.Settings = dialog.GetSettings();
+  choice.MusicDeviceChanged = dialog.MusicDeviceChanged();
+  choice.SoundDeviceChanged = dialog.SoundDeviceChanged();
+  return true;
 }
 
 void CGameUi::ShowUnusedResources(const CGameFile& story, const std::vector<std::string>& sounds,
-                                  const std::vector<std::string>& pictures,
-                                  const std::vector<std::string>& music) {
+                                  const std::vector<std::string>& pictures, const std::vector<std::string>& music) {
   CUnusedResourcesDlg dialog(m_frame, &story, sounds, pictures, music);
   dialog.ShowModal();
 }
@@ -93,8 +100,23 @@ void CGameUi::ShowErrorBox(const std::string& text) { ShowMessage(text, MessageB
 
 void CGameUi::ShowWarningBox(const std::string& text) { ShowMessage(text, MessageButtons::Ok, MessageIcon::Warning); }
 
-void CGameUi::BeginValidating() {}
+void CGameUi::BeginValidating() {
+  EndValidating();
+  m_validating = new CValidatingDlg(m_frame);
+  // Let the notice appear before the work starts. Only drawing is done meanwhile: input,
+  // timers and posted work wait until the validation is over.
+  if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
+}
 
-void CGameUi::EndValidating() {}
+void CGameUi::EndValidating() {
+  if (!m_validating) return;
+  m_validating->Destroy();
+  m_validating = nullptr;
+}
 
-void CGameUi::ShowStoryErrors(const std::string&, const std::vector<std::string>&) {}
+void CGameUi::ShowStoryErrors(const std::string& storyName, const std::vector<std::string>& lines) {
+  CStoryErrorsDlg dialog(m_frame);
+  dialog.m_strStory = storyName;
+  dialog.m_errors = lines;
+  dialog.ShowModal();
+}

@@ -121,7 +121,7 @@ void CMyBitmapButton::OnPaint(wxPaintEvent&) {
 }
 
 void CMyBitmapButton::OnLeftDown(wxMouseEvent&) {
-  if (!HasCapture()) CaptureMouse();
+  if (!HasCapture() && IsShownOnScreen()) CaptureMouse();
   SetPressed(true);
 }
 

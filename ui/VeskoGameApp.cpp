@@ -2,6 +2,7 @@
 
 #include <wx/icon.h>
 #include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/mstream.h>
 
 #include "game/GameDoc.h"
@@ -87,6 +88,8 @@ int CVeskoGameApp::FilterEvent(wxEvent& event) {
   return wxApp::FilterEvent(event);
 }
 
+wxEvtHandler* CVeskoGameApp::GetDocHandler() const { return m_docHandler.get(); }
+
 // Ctrl+N: back to the start page in place; the one game document stays.
 void CVeskoGameApp::OnFileNew(wxCommandEvent&) {
   if (!m_doc) return;
@@ -114,6 +117,7 @@ void CVeskoGameApp::SetWindowIcon() {
   const uint8_t* data = nullptr;
   size_t size = 0;
   if (!res::FindResource(res::ResourceType::RawData, kIconId, data, size)) return;
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
   wxMemoryInputStream stream(data, size);
   wxImage image;
   if (!image.LoadFile(stream, wxBITMAP_TYPE_PNG)) return;

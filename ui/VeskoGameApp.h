@@ -40,6 +40,8 @@ class CVeskoGameApp : public wxApp {
   CMainFrame* GetMainFrame() const { return m_frame; }
   CVeskoGameView* GetView() const { return m_view; }
   CGameUi* GetGameUi() const { return m_ui.get(); }
+  // The game document's part of the command route.
+  wxEvtHandler* GetDocHandler() const;
   CSettingsStore* GetSettingsStore() const { return m_store.get(); }
 
  private:
@@ -57,5 +59,3 @@ class CVeskoGameApp : public wxApp {
   CMainFrame* m_frame = nullptr;
   CVeskoGameView* m_view = nullptr;
 };
-
-wxDECLARE_APP(CVeskoGameApp);

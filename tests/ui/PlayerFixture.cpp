@@ -8,6 +8,7 @@
 
 bool CTestGameUi::SelectStory(StorySelection& selection) {
   ++SelectStoryCalls;
+  if (UseStoryDialog) return CGameUi::SelectStory(selection);
   for (size_t i = 0; i < selection.Stories.size(); ++i) {
     if (selection.Stories[i].Name == StoryToChoose) {
       selection.SelectedLine = static_cast<int>(i);
@@ -19,6 +20,8 @@ bool CTestGameUi::SelectStory(StorySelection& selection) {
 }
 
 int CDialogAnswers::Enter(wxDialog* dialog) {
+  const bool messageBox = dynamic_cast<wxMessageDialogBase*>(dialog) != nullptr;
+  if (!messageBox && !AlsoAnswer(dialog)) return wxID_NONE;
   Shown shown{dialog->GetTitle(), dialog->GetTitle(), 0};
   if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
     shown.Message = box->GetMessage();
@@ -26,7 +29,7 @@ int CDialogAnswers::Enter(wxDialog* dialog) {
     shown.Style = box->GetMessageDialogStyle();
   }
   Dialogs.push_back(shown);
-  if (Answers.empty()) return wxID_OK;
+  if (Answers.empty()) return messageBox ? wxID_OK : wxID_CANCEL;
   const int answer = Answers.front();
   Answers.pop_front();
   return answer;
@@ -53,7 +56,7 @@ void PlayerFixture::StartPlayer() {
 
 void PlayerFixture::ClosePlayer() {
   if (CMainFrame* frame = App().GetMainFrame()) frame->Close(true);
-  wxTheApp->ProcessPendingEvents();
+  wxTheApp->ProcessIdle();  // deletes the closed frame
   Pump();
   App().ShutDown();
   m_ui = nullptr;

@@ -24,19 +24,24 @@
 class CTestGameUi : public CGameUi {
  public:
   std::string StoryToChoose;
+  bool UseStoryDialog = false;  // let the real story selection dialog ask
   int SelectStoryCalls = 0;
 
   bool SelectStory(StorySelection& selection) override;
 };
 
-// Answers every modal dialog (message boxes) without showing it, and records what was asked.
+// Answers modal dialogs without showing them, and records what was asked: message boxes, and
+// any other dialog the filter names (all of them unless a test lets one show).
 class CDialogAnswers : public wxModalDialogHook {
  public:
+  std::function<bool(wxDialog*)> AlsoAnswer = [](wxDialog*) { return true; };
   struct Shown {
     wxString Message, Caption;
     long Style;
   };
-  std::deque<int> Answers;  // wxID_YES, wxID_NO, wxID_OK; wxID_OK when none is left
+  // wxID_YES, wxID_NO, wxID_OK, wxID_CANCEL in turn; when none is left, message boxes get
+  // wxID_OK and other dialogs wxID_CANCEL.
+  std::deque<int> Answers;
   std::vector<Shown> Dialogs;
 
   CDialogAnswers() { Register(); }

@@ -1,13 +1,23 @@
 // The interface tests run inside the player's own application object on a real display
 // (Xvfb when none is set), with the settings kept in a temporary folder.
 #include <gtest/gtest.h>
-#include <wx/image.h>
+#include <wx/debug.h>
 #include <wx/init.h>
 
 #include <cstdlib>
 
 #include "tests/support/TestFiles.h"
 #include "ui/VeskoGameApp.h"
+
+namespace {
+
+// A failed toolkit assertion fails the test that caused it instead of opening a dialog.
+void FailOnAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
+                  const wxString& message) {
+  ADD_FAILURE_AT(file.utf8_str(), line) << "toolkit assertion in " << function << ": " << condition << " " << message;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
@@ -18,9 +28,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the interface tests need a display\n");
     return 1;
   }
-  // The application's OnInit, which the tests do not run, adds the image handlers the player
-  // needs (its icon is a PNG).
-  wxInitAllImageHandlers();
+  wxSetAssertHandler(FailOnAssert);
   const int result = RUN_ALL_TESTS();
   wxEntryCleanup();
   return result;
