@@ -1,5 +1,6 @@
 #include "res/CompressedText.h"
 
+#include <algorithm>
 #include <array>
 
 #include "res/Resources.h"
@@ -15,7 +16,9 @@ uint32_t ReadLittleEndian32(const uint8_t* bytes) {
 // The ring of recent output and the text decoded so far.
 class RingOutput {
  public:
-  RingOutput(size_t limit) : m_limit(limit) {
+  explicit RingOutput(size_t limit, size_t inputSize) : m_limit(limit) {
+    // Each two bytes of input give at most 18 of output: room for all of it at once.
+    m_text.reserve(std::min<uint64_t>(limit, uint64_t{inputSize} * 9 + kMaxReference));
     m_ring.fill(0);
     for (size_t i = 0; i < kRingStart; ++i) m_ring[i] = ' ';
   }
@@ -41,7 +44,7 @@ class RingOutput {
 }  // namespace
 
 std::string DecodeTextStream(const uint8_t* stream, size_t size, size_t limit) {
-  RingOutput output(limit);
+  RingOutput output(limit, size);
   size_t in = 0;
   while (in < size && !output.Full()) {
     const uint8_t flags = stream[in++];

@@ -1,61 +1,69 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of the player under Xvfb, with fresh settings, from the
-# repository root so that Stories/ is the stories folder. Build first (./test.sh or ./run.sh).
-#   tools/screenshots.sh [OUTDIR]      (default docs/screenshots; FABLEWICK= names the player)
-# Needs xvfb-run, xdotool and ImageMagick's import.
+# Takes the README's screenshots of the player under Xvfb: the start page, the title page of
+# the demo story and its first scene, and scenes of the other demo story, as PNG files in
+# docs/screenshots.
+#   tools/screenshots.sh [BUILD_DIR]     (default: build; the player driver must be built)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [[ -z "${FABLEWICK_SCREENSHOT_DISPLAY:-}" ]]; then
-  export FABLEWICK_SCREENSHOT_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+build=${1:-build}
+driver="$build/bin/fablewick-driver"
+out=docs/screenshots
+story="The Lantern Keeper"
+
+if [[ -z "${DISPLAY:-}" ]]; then
+  exec xvfb-run -a -s "-screen 0 640x480x24" "$0" "$@"
 fi
-
-out=${1:-docs/screenshots}
-player=${FABLEWICK:-build/bin/fablewick}
-[[ -x "$player" ]] || player=build-release/bin/fablewick
+if [[ ! -x "$driver" ]]; then
+  echo "Build the player driver first: cmake --build $build --target fablewick-driver" >&2
+  exit 2
+fi
 mkdir -p "$out"
-XDG_CONFIG_HOME=$(mktemp -d)
-export XDG_CONFIG_HOME
 
-# shoot NAME STORY STEP...: starts the player on STORY ("" for none), takes each step and saves
-# the main window as OUTDIR/NAME.png. Steps: begin (click Begin Play), newgame (click New Game),
-# a digit (choose that option), Return (press Enter), window:TITLE (save the window whose title
-# matches TITLE instead, once it shows).
-shoot() {
-  local name=$1 story=$2
-  shift 2
-  if [[ -n "$story" ]]; then "$player" "$story" & else "$player" & fi
-  local pid=$!
-  local window
-  window=$(xdotool search --sync --onlyvisible --name '^Fablewick' | head -1)
-  sleep 1.5
-  local WIDTH HEIGHT X Y SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  local shot=$window
-  for step in "$@"; do
-    case $step in
-      begin) xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 35)) click 1 ;;
-      newgame) xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 58)) click 1 ;;
-      window:*) shot=$(xdotool search --sync --onlyvisible --name "${step#window:}" | head -1) ;;
-      *) xdotool key "$step" ;;
-    esac
-    sleep 1.2
-  done
-  xdotool mousemove 1000 700  # no option lit up under the pointer
-  sleep 0.3
-  import -window "$shot" "$out/$name.png"
-  kill "$pid"
-  wait "$pid" 2>/dev/null || true
+# A fresh settings folder, so that the pictures do not depend on the user's own.
+config=$(mktemp -d)
+trap 'rm -rf "$config"' EXIT
+export XDG_CONFIG_HOME="$config"
+
+coproc DRIVER { "$driver" Stories; }
+
+# Sends a command and waits for its answer, which it leaves in $answer.
+ask() {
+  echo "$1" >&"${DRIVER[1]}"
+  IFS= read -r -t 30 answer <&"${DRIVER[0]}" || { echo "$1: no answer" >&2; exit 1; }
+  if [[ "$answer" == failed* ]]; then
+    echo "$1: $answer" >&2
+    exit 1
+  fi
 }
 
-shoot start ""
-shoot select-story "" newgame 'window:^Select an'
-shoot title Stories/Lantern
-shoot lantern-shore Stories/Lantern begin
-shoot lantern-stairs Stories/Lantern begin 2 1
-shoot autumn-cottage Stories/Autumn begin
-shoot autumn-crossroads Stories/Autumn begin 1
-shoot autumn-mill Stories/Autumn begin 1 2 1
-shoot story-errors Stories/Broken Return Return 'window:^Story Errors'
-echo "Screenshots in $out"
+# Waits for the first paint of the view.
+IFS= read -r -t 30 first <&"${DRIVER[0]}"
+[[ "$first" == painted ]] || { echo "the player did not start: $first" >&2; exit 1; }
+
+shoot() {
+  sleep 0.3  # let the toolkit finish drawing the frame around the view
+  ask geometry
+  read -r _ x y width height <<<"$answer"
+  import -window root -crop "${width}x${height}+${x}+${y}" +repage "$out/$1.png"
+  echo "$out/$1.png"
+}
+
+shoot start-page
+ask "new $story"
+shoot title-page
+ask begin
+shoot scene
+ask "key 2"  # the tide pools, then up the tower's stairs
+ask "key 1"
+shoot lantern-stairs
+ask "new The Autumn Letter"
+ask begin
+shoot autumn-cottage
+ask "option 1"
+shoot autumn-crossroads
+ask "option 2"  # the stepping stones, then the mill
+ask "option 1"
+shoot autumn-mill
+echo quit >&"${DRIVER[1]}"
+wait "$DRIVER_PID" || true

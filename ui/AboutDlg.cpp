@@ -60,7 +60,7 @@ void CAboutDlg::CreateControls() {
       {1016, "Marigold Quill", &CAboutDlg::m_fontNames, 68, 10},
       {1017, "Tobias Fairweather", &CAboutDlg::m_fontNames, 79, 10},
       {1018, "and Parsnip, the workshop cat", &CAboutDlg::m_fontNames, 90, 10},
-      {1019, "Copyright \u00A9 Tallowmere Lantern Works", nullptr, 106, 9},
+      {1019, "Copyright \u00A9 2025 Tallowmere Story Works", nullptr, 106, 9},
       {1020, "Stories belong to those who tell them,", nullptr, 116, 9},
       {1021, "and to those who read them.", nullptr, 126, 9},
   };

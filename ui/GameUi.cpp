@@ -1,5 +1,7 @@
 #include "ui/GameUi.h"
 
+#include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/utils.h>
 
 #include "platform/TextEncoding.h"
@@ -101,8 +103,9 @@ void CGameUi::ShowWarningBox(const std::string& text) { ShowMessage(text, Messag
 void CGameUi::BeginValidating() {
   EndValidating();
   m_validating = new CValidatingDlg(m_frame);
-  // Let the notice paint before the work starts; nothing else takes input meanwhile.
-  wxSafeYield(m_validating, true);
+  // Let the notice appear before the work starts. Only drawing is done meanwhile: input,
+  // timers and posted work wait until the validation is over.
+  if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
 }
 
 void CGameUi::EndValidating() {

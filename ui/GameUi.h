@@ -3,8 +3,10 @@
 // and error dialogs, the wait cursor, view updates and the view's animation timer.
 #include "game/GameUi.h"
 
+#include <wx/dialog.h>
+#include <wx/weakref.h>
+
 class CVeskoGameView;
-class wxDialog;
 class wxWindow;
 
 class CGameUi : public IGameUi {
@@ -43,5 +45,6 @@ class CGameUi : public IGameUi {
   wxWindow* m_frame = nullptr;
   CVeskoGameView* m_view = nullptr;
   int m_busyDepth = 0;
-  wxDialog* m_validating = nullptr;
+  // The validation notice while it shows (it goes with its parent, should that close first).
+  wxWeakRef<wxDialog> m_validating;
 };

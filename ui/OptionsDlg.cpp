@@ -20,9 +20,11 @@ std::vector<CDeviceEntry> ListSoundDevices() {
   return list;
 }
 
-// MIDI outputs are offered once the MIDI output layer lists them; until then the music list
-// shows no device and OK keeps the music device setting.
-std::vector<CDeviceEntry> ListMusicDevices() { return {}; }
+std::vector<CDeviceEntry> ListMusicDevices() {
+  std::vector<CDeviceEntry> list;
+  EnumerateMidiOutputDevices(list);
+  return list;
+}
 
 wxString Display(const std::string& bytes) {
   return wxString::FromUTF8(platform::ToDisplayUtf8(bytes));

@@ -3,6 +3,7 @@
 #include <wx/cmdline.h>
 #include <wx/icon.h>
 #include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/mstream.h>
 
 #include "game/GameDoc.h"
@@ -136,6 +137,7 @@ void CVeskoGameApp::SetWindowIcon() {
   const uint8_t* data = nullptr;
   size_t size = 0;
   if (!res::FindResource(res::ResourceType::RawData, kIconId, data, size)) return;
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
   wxMemoryInputStream stream(data, size);
   wxImage image;
   if (!image.LoadFile(stream, wxBITMAP_TYPE_PNG)) return;

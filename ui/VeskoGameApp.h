@@ -67,5 +67,3 @@ class CVeskoGameApp : public wxApp {
   CMainFrame* m_frame = nullptr;
   CVeskoGameView* m_view = nullptr;
 };
-
-wxDECLARE_APP(CVeskoGameApp);

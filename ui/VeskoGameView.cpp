@@ -221,7 +221,9 @@ void CVeskoGameView::OnUpdate() {
     UpdateStartPageButtons();
     KeepFocusInView();
   }
+  // Paint now rather than at the toolkit's next frame: a new scene shows without delay.
   Refresh();
+  Update();
 }
 
 void CVeskoGameView::UpdateTitlePage() {
@@ -467,7 +469,10 @@ void CVeskoGameView::OnTimer(wxTimerEvent& event) {
     event.Skip();
     return;
   }
+  const int frame = m_doc.FrameIndex();
   m_doc.AdvanceAnimation();
+  // A finished animation keeps its last frame: nothing to paint again.
+  if (m_doc.FrameIndex() == frame) return;
   if (const CDib* picture = m_doc.GetCurrentPicture()) {
     RefreshRect(wxRect(m_ptPicture, wxSize(picture->GetWidth(), picture->GetHeight())));
     Update();

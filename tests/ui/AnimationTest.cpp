@@ -40,6 +40,30 @@ TEST_F(AnimationTest, TicksAdvanceTheFramesOfAnAnimatedScene) {
   EXPECT_EQ(Doc().FrameIndex(), 0) << "other timers are not the animation's";
 }
 
+TEST_F(AnimationTest, AFinishedAnimationIsNotPaintedAgain) {
+  WriteStory(StoryDir("Once"), "[Title]\n@NAME Once\n@AUTHOR A\n@ARTIST B\n[Setup]\n@FIRSTSCENE Door\n"
+                               "[Door]\n@ANIM a.bmp, b.bmp\n@ANIMSPEED SLOW\n");
+  WriteSolidBmp(StoryDir("Once") + "/a.bmp", 8, 8, 0xFF0000);
+  WriteSolidBmp(StoryDir("Once") + "/b.bmp", 8, 8, 0x00FF00);
+  StartPlayer();
+  StartStory("Once");
+  ASSERT_TRUE(PumpUntil([&] { return View().IsShownOnScreen(); }));
+  int paints = 0;
+  auto count = [&paints](wxPaintEvent& event) {
+    ++paints;
+    event.Skip();
+  };
+  View().Bind(wxEVT_PAINT, count);
+  Tick();
+  EXPECT_EQ(Doc().FrameIndex(), 1);
+  EXPECT_EQ(paints, 1) << "the new frame is painted at once";
+  Tick();
+  Tick();
+  EXPECT_EQ(Doc().FrameIndex(), 1) << "played once, it stays on its last frame";
+  EXPECT_EQ(paints, 1);
+  View().Unbind(wxEVT_PAINT, count);
+}
+
 TEST_F(AnimationTest, TheRunningTimerDeliversTicks) {
   StartAnimatedStory("40");
   EXPECT_EQ(View().GetAnimationInterval(), 25);

@@ -1,5 +1,5 @@
 // The interface tests run inside the player's own application object on a real display
-// (Xvfb when none is set), with the settings kept in a temporary folder.
+// (Xvfb when none is set), with the settings and the trash in a temporary folder.
 #include <gtest/gtest.h>
 #include <wx/debug.h>
 #include <wx/init.h>
@@ -21,8 +21,12 @@ void FailOnAssert(const wxString& file, int line, const wxString& function, cons
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  testing_support::TempDir configHome;
-  setenv("XDG_CONFIG_HOME", configHome.Path().c_str(), 1);
+  // Listing the tests needs no display.
+  if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+  // Nothing the tests store or trash reaches the user's own folders.
+  testing_support::TempDir home;
+  setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
   wxApp::SetInstance(new CVeskoGameApp);
   if (!wxEntryStart(argc, argv)) {
     std::fprintf(stderr, "the interface tests need a display\n");

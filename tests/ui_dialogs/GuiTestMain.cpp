@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/log.h>
 
 namespace {
 
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "The toolkit could not start on display \"%s\"\n", display ? display : "");
     return 1;
   }
+  // Messages the toolkit logs go to the error output, never into a message box nobody answers.
+  delete wxLog::SetActiveTarget(new wxLogStderr);
   const int result = RUN_ALL_TESTS();
   wxTheApp->OnExit();
   wxEntryCleanup();

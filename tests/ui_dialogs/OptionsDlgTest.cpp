@@ -3,7 +3,9 @@
 #include <wx/choice.h>
 #include <wx/radiobut.h>
 
+#include "audio/OutputDevices.h"
 #include "tests/ui_dialogs/DialogTestSupport.h"
+#include "ui/DeviceLines.h"
 #include "ui/OptionsDlg.h"
 
 namespace {
@@ -171,6 +173,21 @@ TEST(OptionsDialog, UnknownNameSelectsFirstLineAndNonUtf8NamesShowAsWindows1252)
   EXPECT_FALSE(dialog.SoundDeviceChanged());
   EXPECT_EQ(dialog.GetSettings().MusicDevice, "Caf\xE9 Synth");  // the bytes, not the display text
   EXPECT_TRUE(dialog.MusicDeviceChanged());
+}
+
+TEST(OptionsDialog, OffersTheSystemsOutputDevices) {
+  std::vector<CDeviceEntry> midi, wave;
+  EnumerateMidiOutputDevices(midi);
+  EnumerateWaveOutputDevices(wave);
+  COptionsDlg dialog(nullptr, CGameSettings());
+  dialog.InitDialog();
+  for (const auto& [id, devices] : {std::pair{Id::IDC_MUSIC_DEVICE, midi}, std::pair{Id::IDC_SOUND_DEVICE, wave}}) {
+    std::vector<wxString> expected;
+    for (const CDeviceEntry& line : SortDeviceLines(devices)) expected.push_back(wxString::FromUTF8(line.m_name));
+    EXPECT_EQ(Lines(&dialog, id), expected) << id;
+  }
+  // The null wave device is always there, so the sound list is never empty.
+  EXPECT_FALSE(wave.empty());
 }
 
 }  // namespace

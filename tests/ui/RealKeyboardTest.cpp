@@ -1,0 +1,53 @@
+// Keys typed on the display's keyboard (through the X test extension), as the user types them:
+// the toolkit must deliver them where the player expects them.
+#include <wx/uiaction.h>
+
+#include "tests/ui/PlayerFixture.h"
+#include "ui/MyButton.h"
+
+namespace {
+
+class RealKeyboardTest : public PlayerFixture {
+ protected:
+  // Brings the pointer over the player, so that the keyboard goes to it.
+  void PointAtPlayer() {
+    Frame().Raise();
+    Pump(10);
+    m_input.MouseMove(Frame().GetScreenPosition() + wxPoint(120, 100));
+    Pump(10);
+  }
+
+  void Type(int key, int modifiers = wxMOD_NONE) {
+    m_input.Char(key, modifiers);
+    Pump(10);
+  }
+
+  wxUIActionSimulator m_input;
+};
+
+TEST_F(RealKeyboardTest, TabAndDigitsAndCtrlN) {
+  WriteStory(StoryDir("Paths"),
+             "[Title]\n@NAME Paths\n@AUTHOR A\n@ARTIST B\n[Setup]\n@FIRSTSCENE Fork\n"
+             "[Fork]\n@IMAGE x.bmp\n@OPTION1 Left\n@LINK1 One\n@OPTION2 Right\n@LINK2 Two\n"
+             "[One]\n@IMAGE x.bmp\n[Two]\n@IMAGE x.bmp\n");
+  WriteSolidBmp(StoryDir("Paths") + "/x.bmp", 8, 8, 0x204060);
+  Store().WriteString(kSettingsSection, "SaveTitle", "Paths");
+  Store().WriteString(kSettingsSection, "SaveScene", "Fork");
+  StartPlayer();
+  PointAtPlayer();
+  ASSERT_EQ(wxWindow::FindFocus(), View().GetNewGameButton());
+  Type(WXK_TAB);
+  EXPECT_EQ(wxWindow::FindFocus(), View().GetLoadGameButton());
+  Type(WXK_TAB);
+  EXPECT_EQ(wxWindow::FindFocus(), View().GetNewGameButton());
+
+  StartStory("Paths");
+  Type('2');
+  EXPECT_EQ(Doc().GetSceneName(), "Two");
+
+  Type('N', wxMOD_CONTROL);
+  EXPECT_FALSE(Doc().IsStoryLoaded()) << "Ctrl+N starts afresh";
+  EXPECT_EQ(Ui().SelectStoryCalls, 1) << "and does not open the story selection";
+}
+
+}  // namespace
