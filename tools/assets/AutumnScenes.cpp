@@ -148,10 +148,11 @@ RgbPicture DrawCottage(int frame) {
   const double heights[kFireFrames][3] = {{20, 26, 17}, {24, 21, 20}, {18, 28, 15}};
   const double leans[kFireFrames][3] = {{-2, 1, 3}, {1, -2, 2}, {-1, 3, -2}};
   const Stops fire{kFireRed, kFireOrange, kFireYellow, kFireWhite};
+  const double shrink = 0.9 / fire.size();  // each flame layer inside the last
   const int f = frame % kFireFrames;
-  Flame(canvas, 151, 81, heights[f][0], leans[f][0], fire);
-  Flame(canvas, 169, 81, heights[f][2], leans[f][2], fire);
-  Flame(canvas, 160, 82, heights[f][1], leans[f][1], fire);
+  Flame(canvas, 151, 81, heights[f][0], leans[f][0], fire, shrink);
+  Flame(canvas, 169, 81, heights[f][2], leans[f][2], fire, shrink);
+  Flame(canvas, 160, 82, heights[f][1], leans[f][1], fire, shrink);
   // A rag rug, and the cat asleep on it.
   canvas.FillDisc(122, 100, 40, 8, kLeafRed);
   canvas.FillDisc(122, 100, 34, 6, kCloth);

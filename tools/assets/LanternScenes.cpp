@@ -4,20 +4,17 @@
 #include <cmath>
 
 #include "tools/assets/LanternPalette.h"
+#include "tools/assets/SceneDrawing.h"
 
 namespace {
 
-using Stops = std::vector<uint8_t>;
+using scene_drawing::Flame;
+using scene_drawing::Glow;
+using scene_drawing::Gradient;
+using scene_drawing::Stops;
+using scene_drawing::Strokes;
 
 CPixelCanvas NewScene() { return CPixelCanvas(kSceneWidth, kSceneHeight, LanternPalette()); }
-
-// Rows y0 to y1 in a dithered vertical gradient.
-void Gradient(CPixelCanvas& canvas, int y0, int y1, const Stops& stops) {
-  for (int y = y0; y <= y1; ++y) {
-    double t = y1 == y0 ? 0.0 : static_cast<double>(y - y0) / (y1 - y0);
-    for (int x = 0; x < canvas.Width(); ++x) canvas.Set(x, y, CPixelCanvas::Dither(stops, t, x, y));
-  }
-}
 
 void Stars(CPixelCanvas& canvas, uint32_t seed, int count, int maxY) {
   CPixelRandom random(seed);
@@ -30,16 +27,6 @@ void Stars(CPixelCanvas& canvas, uint32_t seed, int count, int maxY) {
       canvas.Set(x, y - 1, kBlue);
       canvas.Set(x, y + 1, kBlue);
     }
-  }
-}
-
-// Short horizontal strokes: ripples and glitter on water.
-void Strokes(CPixelCanvas& canvas, uint32_t seed, int count, int x0, int x1, int y0, int y1, uint8_t colour) {
-  CPixelRandom random(seed);
-  for (int i = 0; i < count; ++i) {
-    int x = x0 + random.Below(x1 - x0 + 1), y = y0 + random.Below(y1 - y0 + 1);
-    int length = 1 + random.Below(2 + (y - y0) / 4);
-    canvas.Line(x, y, x + length, y, colour);
   }
 }
 
@@ -108,37 +95,6 @@ void Lighthouse(CPixelCanvas& canvas, double cx, int baseY, int topY, double hal
   canvas.FillDisc(cx, roomTop, halfTop, 3.5, kRedDark);
   canvas.FillRect(roomLeft - 1, roomTop, roomRight + 1, roomTop, kRedDark);
   canvas.Line(static_cast<int>(cx), roomTop - 6, static_cast<int>(cx), roomTop - 3, kIron);
-}
-
-// A candle-like flame: nested teardrops from red to white.
-void Flame(CPixelCanvas& canvas, double cx, double baseY, double height, double lean) {
-  const uint8_t layers[] = {kFlameRed, kFlameOrange, kFlameYellow, kFlameWhite};
-  for (int layer = 0; layer < 4; ++layer) {
-    double scale = 1.0 - layer * 0.22;
-    double h = height * scale, w = height * 0.28 * scale;
-    std::vector<Point> shape;
-    for (int i = 0; i <= 24; ++i) {
-      double a = M_PI * i / 24.0;  // around the round bottom
-      shape.push_back({cx + w * std::cos(a), baseY - w + w * std::sin(a)});
-    }
-    shape.push_back({cx - w * 0.8 + lean * 0.4, baseY - h * 0.55});
-    shape.push_back({cx + lean, baseY - h});
-    shape.push_back({cx + w * 0.8 + lean * 0.4, baseY - h * 0.55});
-    canvas.FillPolygon(shape, layers[layer]);
-  }
-}
-
-// Replaces what is drawn around a point with dithered lamplight that fades with distance.
-void Glow(CPixelCanvas& canvas, double cx, double cy, double radius, const Stops& light) {
-  for (int y = 0; y < canvas.Height(); ++y)
-    for (int x = 0; x < canvas.Width(); ++x) {
-      double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy) / radius;
-      if (d >= 1.0) continue;
-      double strength = (1.0 - d) * (1.0 - d);
-      static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-      if (strength * 1.6 > (kBayer[y & 3][x & 3] + 0.5) / 16.0)
-        canvas.Set(x, y, CPixelCanvas::Dither(light, d, x, y));
-    }
 }
 
 void Sand(CPixelCanvas& canvas, int top, uint32_t seed) {
@@ -336,8 +292,7 @@ CPixelCanvas DrawLanternRoom(int frame) {
     double spread = std::fabs(x - 100.0) * 0.28 + 2;
     if (std::fabs(y - (64 + (x - 100.0) * 0.0)) > spread || (x - 100) * (beam - 100) <= 0) return -1;
     if (std::fabs(x - 100.0) > std::fabs(beam - 100.0) + 25) return -1;
-    static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    return kBayer[y & 3][x & 3] < 5 ? static_cast<int>(kPaleGold) : -1;
+    return CPixelCanvas::Bayer(x, y) < 5 ? static_cast<int>(kPaleGold) : -1;
   });
   Glow(canvas, 100, 64, glowRadius[frame % kLanternFrames], {kFlameYellow, kGold, kOrange, kDusk});
   // The lamp: brass base, lens frame and the flame behind the glass.
@@ -352,7 +307,9 @@ CPixelCanvas DrawLanternRoom(int frame) {
     if (y % 10 == 3) return static_cast<int>(kBrassDark);
     return canvas.Get(x, y) == kNavy || canvas.Get(x, y) == kBlack ? static_cast<int>(kGlass) : -1;
   });
-  Flame(canvas, 100, 80, flameHeight[frame % kLanternFrames], flameLean[frame % kLanternFrames]);
+  // A candle-like flame: nested teardrops from red to white.
+  Flame(canvas, 100, 80, flameHeight[frame % kLanternFrames], flameLean[frame % kLanternFrames],
+        {kFlameRed, kFlameOrange, kFlameYellow, kFlameWhite}, 0.22);
   canvas.FillRect(97, 80, 103, 83, kBrassDark);  // the wick holder
   return canvas;
 }
@@ -395,8 +352,7 @@ CPixelCanvas DawnScene(double sunY) {
     double dx = 172.0 - x;
     if (dx < 5 || dx > 110) return -1;
     if (std::fabs(y - (27 - dx * 0.04)) > 1.0 + dx * 0.06) return -1;
-    static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    return (1.0 - dx / 110) * 10 > kBayer[y & 3][x & 3] ? static_cast<int>(kFlameWhite) : -1;
+    return (1.0 - dx / 110) * 10 > CPixelCanvas::Bayer(x, y) ? static_cast<int>(kFlameWhite) : -1;
   });
   // Gulls.
   const int gulls[][2] = {{96, 30}, {108, 24}, {150, 36}};

@@ -6,16 +6,9 @@
 #include <cmath>
 #include <csetjmp>
 
+#include "tools/LittleEndian.h"
+
 namespace {
-
-void PutLe16(std::string& out, uint16_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>(value >> 8);
-}
-
-void PutLe32(std::string& out, uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((value >> shift) & 0xFF);
-}
 
 // File and info headers of an uncompressed BMP.
 std::string BmpHeaders(int width, int height, int bits, uint32_t paletteEntries, uint32_t stride) {
@@ -37,6 +30,17 @@ std::string BmpHeaders(int width, int height, int bits, uint32_t paletteEntries,
   PutLe32(out, paletteEntries);
   PutLe32(out, 0);
   return out;
+}
+
+// entries palette entries as BMP stores them (blue, green, red, 0), black past the canvas's palette.
+void AppendBmpPalette(std::string& out, const std::vector<Rgb>& palette, size_t entries) {
+  for (size_t i = 0; i < entries; ++i) {
+    Rgb colour = i < palette.size() ? palette[i] : Rgb{0, 0, 0};
+    out += static_cast<char>(colour.b);
+    out += static_cast<char>(colour.g);
+    out += static_cast<char>(colour.r);
+    out += '\0';
+  }
 }
 
 void AppendToString(png_structp png, png_bytep data, size_t length) {
@@ -93,16 +97,22 @@ void ApplyLight(RgbPicture& picture, const std::function<Light(int x, int y)>& l
     }
 }
 
+std::string EncodeBmp8(const CPixelCanvas& canvas) {
+  const uint32_t stride = (static_cast<uint32_t>(canvas.Width()) + 3) & ~3u;
+  std::string out = BmpHeaders(canvas.Width(), canvas.Height(), 8, 256, stride);
+  AppendBmpPalette(out, canvas.Palette(), 256);
+  for (int y = canvas.Height() - 1; y >= 0; --y) {
+    std::string row(stride, '\0');
+    for (int x = 0; x < canvas.Width(); ++x) row[static_cast<size_t>(x)] = static_cast<char>(canvas.Get(x, y));
+    out += row;
+  }
+  return out;
+}
+
 std::string EncodeBmp4(const CPixelCanvas& canvas) {
   const uint32_t stride = ((static_cast<uint32_t>(canvas.Width()) + 1) / 2 + 3) & ~3u;
   std::string out = BmpHeaders(canvas.Width(), canvas.Height(), 4, 16, stride);
-  for (size_t i = 0; i < 16; ++i) {
-    Rgb colour = i < canvas.Palette().size() ? canvas.Palette()[i] : Rgb{0, 0, 0};
-    out += static_cast<char>(colour.b);
-    out += static_cast<char>(colour.g);
-    out += static_cast<char>(colour.r);
-    out += '\0';
-  }
+  AppendBmpPalette(out, canvas.Palette(), 16);
   for (int y = canvas.Height() - 1; y >= 0; --y) {
     std::string row(stride, '\0');
     for (int x = 0; x < canvas.Width(); ++x) {

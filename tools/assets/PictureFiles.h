@@ -27,6 +27,8 @@ struct Light {
 };
 void ApplyLight(RgbPicture& picture, const std::function<Light(int x, int y)>& light);
 
+// BMP with 8 bits per pixel and the canvas's palette in 256 entries, bottom-up.
+std::string EncodeBmp8(const CPixelCanvas& canvas);
 // BMP with 4 bits per pixel: every pixel must be below 16; the first 16 palette entries are kept.
 std::string EncodeBmp4(const CPixelCanvas& canvas);
 // BMP with 24 bits per pixel, bottom-up.

@@ -7,15 +7,6 @@ namespace {
 
 const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
-void PutLe16(std::string& out, uint16_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>(value >> 8);
-}
-
-void PutLe32(std::string& out, uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((value >> shift) & 0xFF);
-}
-
 }  // namespace
 
 CPixelCanvas::CPixelCanvas(int width, int height, const std::vector<Rgb>& palette)
@@ -92,6 +83,8 @@ void CPixelCanvas::Paint(const std::function<int(int x, int y)>& paint) {
     }
 }
 
+int CPixelCanvas::Bayer(int x, int y) { return kBayer[y & 3][x & 3]; }
+
 uint8_t CPixelCanvas::Dither(const std::vector<uint8_t>& stops, double t, int x, int y) {
   if (stops.size() == 1) return stops[0];
   double position = std::clamp(t, 0.0, 1.0) * static_cast<double>(stops.size() - 1);
@@ -99,37 +92,4 @@ uint8_t CPixelCanvas::Dither(const std::vector<uint8_t>& stops, double t, int x,
   double fraction = position - static_cast<double>(index);
   double threshold = (kBayer[y & 3][x & 3] + 0.5) / 16.0;
   return fraction > threshold ? stops[index + 1] : stops[index];
-}
-
-std::string CPixelCanvas::ToBmp() const {
-  const uint32_t kHeaders = 14 + 40 + 256 * 4;
-  uint32_t stride = (static_cast<uint32_t>(m_width) + 3) & ~3u;
-  uint32_t imageSize = stride * static_cast<uint32_t>(m_height);
-  std::string out = "BM";
-  PutLe32(out, kHeaders + imageSize);
-  PutLe32(out, 0);
-  PutLe32(out, kHeaders);
-  PutLe32(out, 40);
-  PutLe32(out, static_cast<uint32_t>(m_width));
-  PutLe32(out, static_cast<uint32_t>(m_height));
-  PutLe16(out, 1);
-  PutLe16(out, 8);
-  PutLe32(out, 0);  // no compression
-  PutLe32(out, imageSize);
-  PutLe32(out, 2835);  // 72 dots per inch
-  PutLe32(out, 2835);
-  PutLe32(out, 256);
-  PutLe32(out, 0);
-  for (size_t i = 0; i < 256; ++i) {
-    Rgb color = i < m_palette.size() ? m_palette[i] : Rgb{0, 0, 0};
-    out += static_cast<char>(color.b);
-    out += static_cast<char>(color.g);
-    out += static_cast<char>(color.r);
-    out += '\0';
-  }
-  for (int y = m_height - 1; y >= 0; --y) {
-    out.append(reinterpret_cast<const char*>(&m_pixels[static_cast<size_t>(y) * m_width]), m_width);
-    out.append(stride - static_cast<uint32_t>(m_width), '\0');
-  }
-  return out;
 }

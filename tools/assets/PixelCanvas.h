@@ -3,7 +3,6 @@
 // dithered gradients, all deterministic so that the pictures come out byte for byte the same.
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
 struct Rgb {
@@ -35,9 +34,8 @@ class CPixelCanvas {
 
   // Colour between stops at position t in [0, 1], ordered-dithered at (x, y).
   static uint8_t Dither(const std::vector<uint8_t>& stops, double t, int x, int y);
-
-  // The picture as an 8-bit BMP file (bottom-up, full 256-entry colour table).
-  std::string ToBmp() const;
+  // The 4x4 ordered-dither matrix's entry for a pixel, 0 to 15.
+  static int Bayer(int x, int y);
 
  private:
   int m_width, m_height;

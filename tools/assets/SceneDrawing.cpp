@@ -5,10 +5,6 @@
 
 namespace scene_drawing {
 
-namespace {
-const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-}  // namespace
-
 void Gradient(CPixelCanvas& canvas, int y0, int y1, const Stops& stops) {
   for (int y = y0; y <= y1; ++y) {
     double t = y1 == y0 ? 0.0 : static_cast<double>(y - y0) / (y1 - y0);
@@ -77,13 +73,14 @@ void Glow(CPixelCanvas& canvas, double cx, double cy, double radius, const Stops
       double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy) / radius;
       if (d >= 1.0) continue;
       double strength = (1.0 - d) * (1.0 - d);
-      if (strength * 1.6 > (kBayer[y & 3][x & 3] + 0.5) / 16.0) canvas.Set(x, y, CPixelCanvas::Dither(light, d, x, y));
+      if (strength * 1.6 > (CPixelCanvas::Bayer(x, y) + 0.5) / 16.0) canvas.Set(x, y, CPixelCanvas::Dither(light, d, x, y));
     }
 }
 
-void Flame(CPixelCanvas& canvas, double cx, double baseY, double height, double lean, const Stops& layers) {
+void Flame(CPixelCanvas& canvas, double cx, double baseY, double height, double lean, const Stops& layers,
+           double shrink) {
   for (size_t layer = 0; layer < layers.size(); ++layer) {
-    double scale = 1.0 - layer * (0.9 / layers.size());
+    double scale = 1.0 - layer * shrink;
     double h = height * scale, w = height * 0.28 * scale;
     std::vector<Point> shape;
     for (int i = 0; i <= 24; ++i) {

@@ -22,7 +22,9 @@ void Crown(CPixelCanvas& canvas, uint32_t seed, double cx, double cy, double rx,
 void Trunk(CPixelCanvas& canvas, int x, int baseY, int topY, int width, uint8_t dark, uint8_t mid, uint8_t light);
 // Soft dithered light around a point: pixels within radius take the stops by distance.
 void Glow(CPixelCanvas& canvas, double cx, double cy, double radius, const Stops& light);
-// A nested teardrop flame from the outer colour inwards.
-void Flame(CPixelCanvas& canvas, double cx, double baseY, double height, double lean, const Stops& layers);
+// A nested teardrop flame from the outer colour inwards, each layer shrink (a fraction of height)
+// smaller than the one around it.
+void Flame(CPixelCanvas& canvas, double cx, double baseY, double height, double lean, const Stops& layers,
+           double shrink);
 
 }  // namespace scene_drawing

@@ -31,10 +31,10 @@ std::string Numbered(const std::string& stem, int frame, const std::string& exte
 }
 
 bool WriteLantern(const fs::path& pics) {
-  bool ok = Write(pics / "shore.bmp", DrawShore().ToBmp()) && Write(pics / "pools.bmp", DrawPools().ToBmp()) &&
-            Write(pics / "tower.bmp", DrawTowerDoor().ToBmp()) && Write(pics / "stairs.bmp", EncodeBmp4(DrawStairs()));
+  bool ok = Write(pics / "shore.bmp", EncodeBmp8(DrawShore())) && Write(pics / "pools.bmp", EncodeBmp8(DrawPools())) &&
+            Write(pics / "tower.bmp", EncodeBmp8(DrawTowerDoor())) && Write(pics / "stairs.bmp", EncodeBmp4(DrawStairs()));
   for (int frame = 0; ok && frame < kLanternFrames; ++frame)
-    ok = Write(pics / Numbered("lamp", frame, ".bmp"), DrawLanternRoom(frame).ToBmp());
+    ok = Write(pics / Numbered("lamp", frame, ".bmp"), EncodeBmp8(DrawLanternRoom(frame)));
   for (int frame = 0; ok && frame < kDawnFrames; ++frame)
     ok = Write(pics / Numbered("sunrise", frame, ".bmp"), EncodeBmp24(DrawSunrise(frame)));
   return ok;
@@ -59,8 +59,9 @@ bool WriteAutumn(const fs::path& pictures) {
 }
 
 bool WriteBroken(const fs::path& pics) {
-  return Write(pics / "ok.bmp", DrawCrackedLantern().ToBmp()) && Write(pics / "title.bmp", DrawCrackedLantern().ToBmp()) &&
-         Write(pics / "oversized.bmp", DrawOversized().ToBmp());
+  const std::string cracked = EncodeBmp8(DrawCrackedLantern());
+  return Write(pics / "ok.bmp", cracked) && Write(pics / "title.bmp", cracked) &&
+         Write(pics / "oversized.bmp", EncodeBmp8(DrawOversized()));
 }
 
 }  // namespace

@@ -6,16 +6,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "tools/LittleEndian.h"
+
 namespace {
-
-void PutLe16(std::string& out, uint16_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>(value >> 8);
-}
-
-void PutLe32(std::string& out, uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((value >> shift) & 0xFF);
-}
 
 void AppendPages(ogg_stream_state& stream, std::string& out, bool flush) {
   ogg_page page;
