@@ -3,16 +3,9 @@
 #include <png.h>
 #include <stdlib.h>
 
+#include "tests/support/TestPictures.h"
+
 namespace {
-
-void PutLe16(std::string& bytes, uint16_t value) {
-  bytes += static_cast<char>(value & 0xFF);
-  bytes += static_cast<char>(value >> 8);
-}
-
-void PutLe32(std::string& bytes, uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
-}
 
 void AppendToString(png_structp png, png_bytep data, png_size_t length) {
   auto* out = static_cast<std::string*>(png_get_io_ptr(png));
@@ -21,28 +14,7 @@ void AppendToString(png_structp png, png_bytep data, png_size_t length) {
 
 }  // namespace
 
-std::string BmpBytes(int32_t width, int32_t height) {
-  uint32_t rows = static_cast<uint32_t>(height < 0 ? -height : height);
-  uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-  uint32_t pixelBytes = stride * rows;
-  std::string bytes = "BM";
-  PutLe32(bytes, 54 + pixelBytes);
-  PutLe32(bytes, 0);
-  PutLe32(bytes, 54);
-  PutLe32(bytes, 40);
-  PutLe32(bytes, static_cast<uint32_t>(width));
-  PutLe32(bytes, static_cast<uint32_t>(height));
-  PutLe16(bytes, 1);
-  PutLe16(bytes, 24);
-  PutLe32(bytes, 0);
-  PutLe32(bytes, pixelBytes);
-  PutLe32(bytes, 2835);
-  PutLe32(bytes, 2835);
-  PutLe32(bytes, 0);
-  PutLe32(bytes, 0);
-  bytes.append(pixelBytes, '\x40');
-  return bytes;
-}
+std::string BmpBytes(int32_t width, int32_t height) { return testing_support::SolidBmp24(width, height, 0x404040); }
 
 std::string PngBytes(uint32_t width, uint32_t height) {
   std::string out;

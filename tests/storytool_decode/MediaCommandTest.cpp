@@ -9,6 +9,7 @@
 #include "tests/audio/VorbisEncoder.h"
 #include "tests/support/RiffBuilder.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 using testing_support::ReadFile;
 using testing_support::TempDir;
@@ -29,16 +30,7 @@ MediaRun Media(const TempDir& dir, const std::string& story) {
 }
 
 // A 4 x 2 picture of 24 bits.
-std::string Picture() {
-  std::string info(40, '\0');
-  info[0] = 40;
-  info[4] = 4;
-  info[8] = 2;
-  info[12] = 1;
-  info[14] = 24;
-  std::string header = std::string("BM") + riff::LE32(54 + 24) + riff::LE32(0) + riff::LE32(54);
-  return header + info + std::string(24, '\x40');
-}
+std::string Picture() { return testing_support::SolidBmp24(4, 2, 0x404040); }
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
+#include "tests/support/TestPictures.h"
 #include "ui/GameMenu.h"
 #include "ui/MyButton.h"
 
@@ -119,29 +120,7 @@ std::string TwoSceneStory(const std::string& name) {
 }
 
 void WriteBmp(const std::string& path, int width, int height, const std::function<unsigned(int, int)>& colourAt) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  std::string bytes(54 + static_cast<size_t>(stride) * height, '\0');
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
-  };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put32(2, static_cast<uint32_t>(bytes.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(width));
-  put32(22, static_cast<uint32_t>(height));
-  bytes[26] = 1;
-  bytes[28] = 24;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const unsigned rgb = colourAt(x, y);
-      const size_t at = 54 + static_cast<size_t>((height - 1 - y) * stride + x * 3);
-      bytes[at] = static_cast<char>(rgb & 0xFF);
-      bytes[at + 1] = static_cast<char>((rgb >> 8) & 0xFF);
-      bytes[at + 2] = static_cast<char>((rgb >> 16) & 0xFF);
-    }
-  testing_support::WriteFile(path, bytes);
+  testing_support::WriteFile(path, testing_support::Bmp24(width, height, colourAt));
 }
 
 void WriteSolidBmp(const std::string& path, int width, int height, unsigned rgb) {
