@@ -36,9 +36,9 @@ std::string BmpHeaders(int width, int height, int bits, uint32_t paletteEntries,
 void AppendBmpPalette(std::string& out, const std::vector<Rgb>& palette, size_t entries) {
   for (size_t i = 0; i < entries; ++i) {
     Rgb colour = i < palette.size() ? palette[i] : Rgb{0, 0, 0};
-    out += static_cast<char>(colour.b);
-    out += static_cast<char>(colour.g);
-    out += static_cast<char>(colour.r);
+    out += static_cast<char>(colour.blue);
+    out += static_cast<char>(colour.green);
+    out += static_cast<char>(colour.red);
     out += '\0';
   }
 }
@@ -93,7 +93,7 @@ void ApplyLight(RgbPicture& picture, const std::function<Light(int x, int y)>& l
     for (int x = 0; x < picture.Width; ++x) {
       Light factor = light(x, y);
       Rgb& pixel = picture.At(x, y);
-      pixel = {scale(pixel.r, factor.r), scale(pixel.g, factor.g), scale(pixel.b, factor.b)};
+      pixel = {scale(pixel.red, factor.r), scale(pixel.green, factor.g), scale(pixel.blue, factor.b)};
     }
 }
 
@@ -130,9 +130,9 @@ std::string EncodeBmp24(const RgbPicture& picture) {
   for (int y = picture.Height - 1; y >= 0; --y) {
     for (int x = 0; x < picture.Width; ++x) {
       const Rgb& pixel = picture.Pixels[static_cast<size_t>(y) * picture.Width + x];
-      out += static_cast<char>(pixel.b);
-      out += static_cast<char>(pixel.g);
-      out += static_cast<char>(pixel.r);
+      out += static_cast<char>(pixel.blue);
+      out += static_cast<char>(pixel.green);
+      out += static_cast<char>(pixel.red);
     }
     out.append(stride - static_cast<uint32_t>(picture.Width) * 3, '\0');
   }
@@ -141,7 +141,7 @@ std::string EncodeBmp24(const RgbPicture& picture) {
 
 std::string EncodePngPalette(const CPixelCanvas& canvas) {
   std::vector<png_color> palette;
-  for (const Rgb& colour : canvas.Palette()) palette.push_back(png_color{colour.r, colour.g, colour.b});
+  for (const Rgb& colour : canvas.Palette()) palette.push_back(png_color{colour.red, colour.green, colour.blue});
   std::vector<std::vector<png_byte>> rows;
   for (int y = 0; y < canvas.Height(); ++y) {
     const uint8_t* row = &canvas.Pixels()[static_cast<size_t>(y) * canvas.Width()];
@@ -156,7 +156,7 @@ std::string EncodePngRgb(const RgbPicture& picture) {
     std::vector<png_byte> row;
     for (int x = 0; x < picture.Width; ++x) {
       const Rgb& pixel = picture.Pixels[static_cast<size_t>(y) * picture.Width + x];
-      row.insert(row.end(), {pixel.r, pixel.g, pixel.b});
+      row.insert(row.end(), {pixel.red, pixel.green, pixel.blue});
     }
     rows.push_back(std::move(row));
   }

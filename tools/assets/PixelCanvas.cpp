@@ -9,8 +9,8 @@ const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 
 
 }  // namespace
 
-CPixelCanvas::CPixelCanvas(int width, int height, const std::vector<Rgb>& palette)
-    : m_width(width), m_height(height), m_palette(palette), m_pixels(static_cast<size_t>(width) * height, 0) {}
+CPixelCanvas::CPixelCanvas(int width, int height, const std::vector<Rgb>& palette, uint8_t fill)
+    : m_width(width), m_height(height), m_palette(palette), m_pixels(static_cast<size_t>(width) * height, fill) {}
 
 void CPixelCanvas::Set(int x, int y, uint8_t color) {
   if (x >= 0 && y >= 0 && x < m_width && y < m_height) m_pixels[static_cast<size_t>(y) * m_width + x] = color;
@@ -73,6 +73,12 @@ void CPixelCanvas::Line(int x0, int y0, int x1, int y1, uint8_t color) {
       y0 += sy;
     }
   }
+}
+
+void CPixelCanvas::Recolour(int x0, int y0, int x1, int y1, uint8_t from, uint8_t to) {
+  for (int y = std::max(y0, 0); y <= std::min(y1, m_height - 1); ++y)
+    for (int x = std::max(x0, 0); x <= std::min(x1, m_width - 1); ++x)
+      if (Get(x, y) == from) Set(x, y, to);
 }
 
 void CPixelCanvas::Paint(const std::function<int(int x, int y)>& paint) {

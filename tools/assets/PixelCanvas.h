@@ -5,9 +5,8 @@
 #include <functional>
 #include <vector>
 
-struct Rgb {
-  uint8_t r, g, b;
-};
+#include "ui/DibBitmap.h"  // Rgb
+
 
 struct Point {
   double x, y;
@@ -15,7 +14,8 @@ struct Point {
 
 class CPixelCanvas {
  public:
-  CPixelCanvas(int width, int height, const std::vector<Rgb>& palette);
+  // Every pixel starts as palette entry fill.
+  CPixelCanvas(int width, int height, const std::vector<Rgb>& palette, uint8_t fill = 0);
 
   int Width() const { return m_width; }
   int Height() const { return m_height; }
@@ -28,6 +28,8 @@ class CPixelCanvas {
   void FillDisc(double cx, double cy, double rx, double ry, uint8_t color);
   void FillPolygon(const std::vector<Point>& points, uint8_t color);
   void Line(int x0, int y0, int x1, int y1, uint8_t color);
+  // Replaces one colour by another inside the rectangle (shading a shape already painted).
+  void Recolour(int x0, int y0, int x1, int y1, uint8_t from, uint8_t to);  // inclusive corners
 
   // Paints every pixel for which paint gives a colour (a negative value leaves it).
   void Paint(const std::function<int(int x, int y)>& paint);

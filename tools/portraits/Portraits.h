@@ -3,7 +3,7 @@
 // colour table.
 #include <vector>
 
-#include "tools/portraits/PixelCanvas.h"
+#include "tools/assets/PixelCanvas.h"
 
 // The colour table both portraits are painted in.
 const std::vector<Rgb>& PortraitColours();

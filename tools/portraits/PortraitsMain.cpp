@@ -4,6 +4,7 @@
 //
 //   fablewick-portraits OUTDIR
 //   fablewick-portraits --check DIR
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -26,6 +27,24 @@ const Portrait kPortraits[] = {
     {"portrait_tobias.bmp", PaintTobias},
 };
 
+// The canvas as an 8-bit pixel store with its colour table, bottom row first.
+DibBitmap ToDib(const CPixelCanvas& canvas) {
+  DibBitmap dib;
+  dib.header.biWidth = canvas.Width();
+  dib.header.biHeight = canvas.Height();
+  dib.header.biBitCount = 8;
+  dib.header.biClrUsed = static_cast<uint32_t>(canvas.Palette().size());
+  for (const Rgb& colour : canvas.Palette()) dib.colors.push_back(RgbQuad{colour.blue, colour.green, colour.red, 0});
+  const size_t stride = dib.Stride();
+  const size_t width = static_cast<size_t>(canvas.Width());
+  dib.header.biSizeImage = static_cast<uint32_t>(stride * static_cast<size_t>(canvas.Height()));
+  dib.bits.assign(stride * static_cast<size_t>(canvas.Height()), 0);
+  for (int y = 0; y < canvas.Height(); ++y)
+    std::copy_n(&canvas.Pixels()[width * static_cast<size_t>(y)], width,
+                &dib.bits[stride * static_cast<size_t>(canvas.Height() - 1 - y)]);
+  return dib;
+}
+
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -43,7 +62,7 @@ int main(int argc, char** argv) {
   int result = 0;
   for (const Portrait& portrait : kPortraits) {
     const std::string path = folder + "/" + portrait.file;
-    const DibBitmap dib = portrait.paint().ToDib(PortraitColours());
+    const DibBitmap dib = ToDib(portrait.paint());
     if (check) {
       if (ReadFile(path) != EncodeBmp(dib)) {
         std::fprintf(stderr, "%s does not match its painting code\n", path.c_str());
