@@ -76,6 +76,8 @@ CSettingsStore::CSettingsStore(const std::string& file) : m_file(file) {
   wxFileName::Mkdir(wxFileName(wxString::FromUTF8(file)).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
   m_config = std::make_unique<wxFileConfig>(kApplication, kVendor, wxString::FromUTF8(file),
                                             wxString(), wxCONFIG_USE_LOCAL_FILE);
+  // Story names and paths come back exactly as written, "$HOME" included.
+  m_config->SetExpandEnvVars(false);
 }
 
 CSettingsStore::~CSettingsStore() = default;

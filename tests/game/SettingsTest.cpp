@@ -92,11 +92,13 @@ TEST(SettingsStore, TextsRoundTripByteForByte) {
   const std::string windows1252 = "Ch\xE2teau d'\x80t\xE9";  // not UTF-8
   const std::string utf8 = "Ch\xC3\xA2teau \xE2\x82\xAC";
   const std::string mixed = "a\xC3\xA9\xE9\xFF\x80z";
+  const std::string dollars = "Gold of $HOME and ${PATH} and \\$USER";  // never expanded
   {
     CSettingsStore store(dir / "Fablewick.conf");
     store.WriteString(kSettingsSection, "SaveTitle", windows1252);
     store.WriteString(kSettingsSection, "SaveScene", utf8);
     store.WriteString(kSettingsSection, "SaveMusic", mixed);
+    store.WriteString(kSettingsSection, "StoriesPath", dollars);
     ASSERT_TRUE(store.Flush());
   }
   // The file stays readable UTF-8, and valid UTF-8 texts are stored as they are.
@@ -106,6 +108,7 @@ TEST(SettingsStore, TextsRoundTripByteForByte) {
   EXPECT_EQ(store.ReadString(kSettingsSection, "SaveTitle", ""), windows1252);
   EXPECT_EQ(store.ReadString(kSettingsSection, "SaveScene", ""), utf8);
   EXPECT_EQ(store.ReadString(kSettingsSection, "SaveMusic", ""), mixed);
+  EXPECT_EQ(store.ReadString(kSettingsSection, "StoriesPath", ""), dollars);
   EXPECT_EQ(store.ReadString(kSettingsSection, "Missing", "fallback"), "fallback");
 }
 
