@@ -297,7 +297,7 @@ void CVeskoGameDoc::LoadSavedGame() {
     Ask(res::IDS_STORY_MISSING, {title}, MessageButtons::Ok, MessageIcon::Error);
   } else if (Ask(res::IDS_ASK_RESTORE, {title}, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes) {
     StoryEntry entry = *found;
-    restored = RestoreSavedPosition(entry, scene);
+    restored = RestoreSavedPosition(entry, title, scene);
   }
   if (restored) return;
   // A position that was not restored leaves no music waiting for a later scene.
@@ -305,14 +305,16 @@ void CVeskoGameDoc::LoadSavedGame() {
   ResumeScene();
 }
 
-bool CVeskoGameDoc::RestoreSavedPosition(const StoryEntry& entry, const std::string& sceneName) {
+// The messages name the story as it was saved, as the restore question did.
+bool CVeskoGameDoc::RestoreSavedPosition(const StoryEntry& entry, const std::string& savedName,
+                                         const std::string& sceneName) {
   CBusyScope busy(m_ui);
   {
     CGameFile check;
     check.SetReporter(&m_ui);
     if (!check.OpenStory(entry.Path, true, false, true)) {
       check.ShowStoryErrors();
-      if (Ask(res::IDS_STORY_HAS_ERRORS, {entry.Name}, MessageButtons::YesNo, MessageIcon::Exclamation) != MessageAnswer::Yes)
+      if (Ask(res::IDS_STORY_HAS_ERRORS, {savedName}, MessageButtons::YesNo, MessageIcon::Exclamation) != MessageAnswer::Yes)
         return false;
     }
   }
@@ -320,7 +322,7 @@ bool CVeskoGameDoc::RestoreSavedPosition(const StoryEntry& entry, const std::str
   m_story.OpenStory(entry.Path, false, false, true);
   m_currentScene = m_story.FindScene(sceneName);
   if (!m_currentScene) {
-    Ask(res::IDS_SCENE_MISSING, {sceneName, entry.Name}, MessageButtons::Ok, MessageIcon::Error);
+    Ask(res::IDS_SCENE_MISSING, {sceneName, savedName}, MessageButtons::Ok, MessageIcon::Error);
     return false;
   }
   m_ui.StopAnimationTimer();

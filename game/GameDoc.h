@@ -116,7 +116,7 @@ class CVeskoGameDoc : public IWaveListener {
                     MessageButtons buttons, MessageIcon icon);
   // Opens the story file and shows its title page; false when it has errors or no first scene.
   bool OpenStoryOnTitlePage(const std::string& path);
-  bool RestoreSavedPosition(const StoryEntry& entry, const std::string& sceneName);
+  bool RestoreSavedPosition(const StoryEntry& entry, const std::string& savedName, const std::string& sceneName);
   void ResumeScene();
   void WriteSettings();
 

@@ -96,12 +96,14 @@ TEST_F(SavedPosition, AnsweringNoKeepsTheCurrentScene) {
 
 TEST_F(SavedPosition, MissingSceneLeavesTheReopenedStoryWithoutScene) {
   WriteSimpleStory(StoryDir("a"), "Harbour");
-  m_store->WriteString(kSettingsSection, "SaveTitle", "Harbour");
+  m_store->WriteString(kSettingsSection, "SaveTitle", "HARBOUR");
   m_store->WriteString(kSettingsSection, "SaveScene", "Cellar");
   m_ui.Answers = {MessageAnswer::Yes};
   Doc().LoadSavedGame();
+  // The story is named as it was saved, like the question before it.
+  EXPECT_EQ(m_ui.Messages.front().Text, "Restore saved position in story named\n\"HARBOUR\"?");
   EXPECT_EQ(m_ui.Messages.back().Text,
-            "Error!  The scene \"Cellar\" in the story named\n\"Harbour\"\ndoes not exist!  Cannot restore game!");
+            "Error!  The scene \"Cellar\" in the story named\n\"HARBOUR\"\ndoes not exist!  Cannot restore game!");
   EXPECT_TRUE(Doc().IsStoryLoaded());
   EXPECT_EQ(Doc().CurrentScene(), nullptr);
   EXPECT_FALSE(Doc().IsTitlePage());
@@ -115,14 +117,14 @@ TEST_F(SavedPosition, StoryWithErrorsAsksBeforeRestoring) {
   WriteStory(StoryDir("a"), SimpleStoryText("Harbour") + "[Cave]\n@IMAGE gone.bmp\n");
   WritePicture(StoryDir("a") + "/pics/shore.bmp");
   WritePicture(StoryDir("a") + "/pics/tower.bmp");
-  m_store->WriteString(kSettingsSection, "SaveTitle", "Harbour");
+  m_store->WriteString(kSettingsSection, "SaveTitle", "harbour");
   m_store->WriteString(kSettingsSection, "SaveScene", "Tower");
 
   m_ui.Answers = {MessageAnswer::Yes, MessageAnswer::No};
   Doc().LoadSavedGame();
   ASSERT_EQ(m_ui.StoryErrorLists.size(), 1u);
   EXPECT_EQ(m_ui.Messages.back().Text,
-            "The story \"Harbour\" contained errors.  Do you wish to continue restoring?");
+            "The story \"harbour\" contained errors.  Do you wish to continue restoring?");
   EXPECT_EQ(m_ui.Messages.back().Icon, MessageIcon::Exclamation);
   EXPECT_FALSE(Doc().IsStoryLoaded());
   EXPECT_EQ(m_ui.ValidatingCalls, 0);  // checked quietly
