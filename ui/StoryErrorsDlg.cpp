@@ -79,6 +79,8 @@ bool CStoryErrorsDlg::PutOnClipboard(const std::string& text, wxString& error) {
   const bool copied = wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
   const int code = errno;
   wxTheClipboard->Close();
+  // Hands the text to the desktop's clipboard manager, so it outlives the player.
+  if (copied) wxTheClipboard->Flush();
   if (!copied) error = LastErrorText(code);
   return copied;
 }
