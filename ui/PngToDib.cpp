@@ -75,6 +75,21 @@ void PutLe32(uint8_t* p, uint32_t value) {
   PutLe16(p + 2, value >> 16);
 }
 
+// The fewest bits per pixel the picture can come out with, known from its header alone: libpng
+// sizes its row buffers when the transformations are set, so a picture that cannot fit is refused
+// before that.
+unsigned SmallestBitCount(int colorType, int bitDepth) {
+  if (colorType == PNG_COLOR_TYPE_PALETTE) return static_cast<unsigned>(bitDepth);
+  if (colorType & PNG_COLOR_MASK_COLOR) return 24;
+  if (colorType & PNG_COLOR_MASK_ALPHA) return 8;
+  return bitDepth > 8 ? 8 : static_cast<unsigned>(bitDepth);
+}
+
+bool FitsTheLimit(uint64_t width, uint64_t height, unsigned bitCount) {
+  const uint64_t stride = DibStride(width, bitCount);
+  return stride != 0 && stride * height <= kMaxPixelBytes;
+}
+
 }  // namespace
 
 uint8_t CPngToDib::CorrectGamma(uint8_t value, double screenGamma, double fileGamma) {
@@ -184,6 +199,10 @@ int CPngToDib::DecodeImage(ReadState& state) {
   const bool isColor = (state.colorType & PNG_COLOR_MASK_COLOR) != 0;
   const bool hasAlpha = (state.colorType & PNG_COLOR_MASK_ALPHA) != 0;
   const bool hasTrns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+  if (!FitsTheLimit(state.width, state.height, SmallestBitCount(state.colorType, state.bitDepth))) {
+    SetError("The picture is too large");
+    return kOutOfMemory;
+  }
 
   // The file's background as 8-bit red, green and blue.
   png_color_16p fileBackground = nullptr;
