@@ -1,18 +1,26 @@
-// Fuzz target: the BMP reader on arbitrary bytes, and the conversion of whatever it accepts.
+// Fuzz target: the BMP reader on arbitrary bytes, in memory and from a file (the player's path,
+// which reads the headers first and must come to the same picture), and the conversion of
+// whatever it accepts.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "fuzz/FuzzInputFile.h"
 #include "ui/BmpReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DibBitmap dib;
   std::string error;
-  if (ReadBmp(data, size, dib, error)) {
+  const bool read = ReadBmp(data, size, dib, error);
+  if (read) {
     std::vector<uint8_t> rgb(static_cast<size_t>(dib.Width()) * dib.Height() * 3);
     dib.ToRgb(rgb.data());
   }
+  DibBitmap fromFile;
+  const bool readFromFile = ReadBmpFile(fuzz::WriteInput(data, size), fromFile, error);
+  if (readFromFile != read || (read && (fromFile.bits != dib.bits || fromFile.colors.size() != dib.colors.size())))
+    __builtin_trap();
   // The same bytes as a packed DIB (a resource without its file header).
   if (size > 14) ReadPackedDib(data + 14, size - 14, dib, error);
   return 0;
