@@ -59,6 +59,9 @@ class CWavePlayer {
   std::string GetLastErrorText() const { return m_lastErrorText; }
   bool IsInitialized() const { return m_initialized; }
   bool IsPlaying() const { return m_playing; }
+  // The pause range the current sound was given, as Play received it.
+  int GetDelayMin() const { return m_delayMin; }
+  int GetDelayMax() const { return m_delayMax; }
   uint32_t GetDeviceId() const { return m_deviceId; }
   std::string GetDeviceName() const { return m_deviceName; }
   bool IsDeviceOpen();

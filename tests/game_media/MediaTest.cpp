@@ -172,6 +172,20 @@ TEST_F(Media, SoundDelayPausesBetweenRepeats) {
   ADD_FAILURE() << "no pause between the plays";
 }
 
+TEST_F(Media, BackwardRandomRangeReachesTheEngineTheRightWayRound) {
+  // 5000-0 reads as 5000 to 16 (bounds are at least 16 ms); taken as written it would make the
+  // engine wait 5000 ms before every repeat.
+  WriteMediaStory("[A]\n@IMAGE p.bmp\n@SOUND bell.wav\n@SOUNDLOOP 2\n@SOUNDDELAY RANDOM 5000-0\n"
+                  "@OPTION1 on\n@LINK1 B\n[B]\n@IMAGE p.bmp\n@SOUND chime.wav\n@SOUNDDELAY RANDOM 30-400\n");
+  m_store->WriteInt(kSettingsSection, "ValidateFileOn", 0);
+  StartGame("Tunes");
+  EXPECT_EQ(Doc().WavePlayer().GetDelayMin(), 16);
+  EXPECT_EQ(Doc().WavePlayer().GetDelayMax(), 5000);
+  Doc().FollowOption(0);
+  EXPECT_EQ(Doc().WavePlayer().GetDelayMin(), 30);
+  EXPECT_EQ(Doc().WavePlayer().GetDelayMax(), 400);
+}
+
 TEST_F(Media, BackwardRandomRangeStillPlaysEveryRepeat) {
   // Bounds one apart the wrong way round: the engine would otherwise draw from an empty range.
   WriteMediaStory("[A]\n@IMAGE p.bmp\n@SOUND bell.wav\n@SOUNDLOOP 3\n@SOUNDDELAY RANDOM 31-30\n");
@@ -391,4 +405,20 @@ TEST_F(Media, ClosingStopsMusicAndSound) {
   uint64_t stopped = SettledSoundFrames();
   Pause(300);
   EXPECT_EQ(SoundFrames(), stopped);
+}
+
+TEST_F(Media, WithoutAnyMidiDeviceTheAutomaticChoiceIsKept) {
+  // Storing an empty name would leave the player silent for good once a device is back.
+  WriteMediaStory("[A]\n@IMAGE p.bmp\n@MUSIC theme.mid\n");
+  platform::MidiOutSystem noMidi{std::vector<std::unique_ptr<platform::MidiOutBackend>>{}};
+  CVeskoGameDoc doc(m_ui, *m_store, m_waveDevices, noMidi);
+  doc.ResetGame();
+  m_ui.OnSelectStory = ChooseStory("Tunes");
+  doc.NewGame();
+  ASSERT_TRUE(doc.IsTitlePage());
+  doc.BeginPlay();
+  EXPECT_EQ(doc.GetSceneName(), "A");
+  EXPECT_FALSE(doc.MusicPlayer().IsPlaying());
+  doc.CloseGame();
+  EXPECT_EQ(Saved("MusicDevice"), "<Automatic>");
 }
