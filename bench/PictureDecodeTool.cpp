@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   }
   std::string error;
   if (!DecodePicture(argv[1], argv[2], error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());
     return 2;
   }
   return 0;

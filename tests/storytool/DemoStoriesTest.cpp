@@ -87,7 +87,7 @@ TEST(DemoStories, TogetherTheyShowEveryFeature) {
     for (const std::string& feature : *wanted) EXPECT_TRUE(seen.count(feature)) << "no demo story shows " << feature;
 }
 
-TEST(DemoStories, BrokenListsEveryKindOfError) {
+TEST(DemoStories, BrokenListsItsDeliberateErrors) {
   std::string story = StoriesDir() + "/Broken";
   ToolRun run = RunStoryTool({"validate", "--image-sizes", story});
   EXPECT_EQ(run.status, 1);

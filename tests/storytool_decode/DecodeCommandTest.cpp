@@ -160,7 +160,7 @@ TEST(DecodeCommand, ReportsWhatItCannotDecode) {
   Result text = Decode(dir, Quote(dir / "notes.txt") + " " + Quote(dir / "out"));
   EXPECT_EQ(text.status, 2);
   // Neither sound nor music: the player would try it as a picture, and so does the tool.
-  EXPECT_NE(text.errors.find(dir / "notes.txt" + ": "), std::string::npos);
+  EXPECT_EQ(text.errors.rfind("fablewick-story decode: " + dir / "notes.txt" + ": ", 0), 0u) << text.errors;
 
   Result missing = Decode(dir, Quote(dir / "missing.ogg") + " " + Quote(dir / "out"));
   EXPECT_EQ(missing.status, 2);

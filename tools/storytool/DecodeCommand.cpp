@@ -115,10 +115,7 @@ int RunDecode(const ToolArgs& args) {
   if (BeginsWithMidiHeader(media)) return DecodeMidi(media, out);
   // Anything else is a picture to the player: PNG by its signature, else BMP.
   std::string error;
-  if (!DecodePicture(media, out, error)) {
-    std::fprintf(stderr, "fablewick-story: %s\n", error.c_str());
-    return kExitUsage;
-  }
+  if (!DecodePicture(media, out, error)) return Fail(media, error);
   return kExitOk;
 }
 

@@ -10,7 +10,7 @@ bool DecodePicture(const std::string& media, const std::string& out, std::string
   // Made here rather than by the factory, so that a failure keeps the loader's reason.
   std::unique_ptr<CDib> picture = IsPngFile(media) ? std::make_unique<CDibPng>() : std::make_unique<CDib>();
   if (!picture->Load(media)) {
-    error = media + ": " + picture->GetLoadError();
+    error = picture->GetLoadError();
     return false;
   }
   return WriteBmpFile(*picture->GetBitmap(), out, error);
