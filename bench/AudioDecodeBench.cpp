@@ -14,7 +14,9 @@
 #include "audio/SoundVorbis.h"
 #include "audio/SoundWav.h"
 #include "audio/WavePlayer.h"
+#include "tests/audio/SmfBuilder.h"
 #include "tests/audio/VorbisEncoder.h"
+#include "tests/support/RiffBuilder.h"
 
 namespace {
 
@@ -37,18 +39,6 @@ struct GeneratedFile {
   }
 };
 
-std::string BigEndian(uint32_t value, int bytes) {
-  std::string out;
-  for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return out;
-}
-
-std::string Vlq(uint32_t value) {
-  std::string out(1, static_cast<char>(value & 0x7F));
-  while (value >>= 7) out.insert(out.begin(), static_cast<char>(0x80 | (value & 0x7F)));
-  return out;
-}
-
 // 16 tracks of 40,000 events each: notes under running status, controllers, text events, with
 // deltas from a fixed-seed generator so that the tracks interleave.
 const GeneratedFile& LargeMidiFile() {
@@ -57,7 +47,7 @@ const GeneratedFile& LargeMidiFile() {
     generated.path = TempPath("large.mid");
     const int kTracks = 16;
     const int kEvents = 40000;
-    std::string bytes = "MThd" + BigEndian(6, 4) + BigEndian(1, 2) + BigEndian(kTracks, 2) + BigEndian(480, 2);
+    std::string bytes = smf::Header(1, kTracks, 480);
     uint32_t seed = 12345;
     for (int track = 0; track < kTracks; ++track) {
       std::string events;
@@ -65,7 +55,7 @@ const GeneratedFile& LargeMidiFile() {
       for (int i = 0; i < kEvents; ++i) {
         seed = seed * 1103515245 + 12345;
         uint32_t delta = (seed >> 16) % 4 == 0 ? 0 : (seed >> 16) % 120;
-        events += Vlq(delta);
+        events += smf::Vlq(delta);
         if (i % 100 == 99) {
           events += std::string("\xFF\x01\x05hello", 8);
         } else if (i % 10 == 9) {
@@ -77,7 +67,7 @@ const GeneratedFile& LargeMidiFile() {
         }
       }
       events += std::string("\x00\xFF\x2F\x00", 4);
-      bytes += "MTrk" + BigEndian(static_cast<uint32_t>(events.size()), 4) + events;
+      bytes += smf::Track(events);
       generated.count += kEvents;
     }
     WriteBytes(generated.path, bytes);
@@ -187,14 +177,9 @@ const GeneratedFile& WaveFile() {
     generated.path = TempPath("sound.wav");
     generated.count = kRate * kSeconds;
     uint32_t dataSize = static_cast<uint32_t>(generated.count * 4);
-    auto le = [](uint32_t value, int bytes) {
-      std::string out;
-      for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-      return out;
-    };
-    std::string bytes = "RIFF" + le(36 + dataSize, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) +
-                        le(kRate, 4) + le(kRate * 4, 4) + le(4, 2) + le(16, 2) + "data" + le(dataSize, 4);
-    for (uint32_t i = 0; i < dataSize; ++i) bytes += static_cast<char>(i * 31);
+    std::string data;
+    for (uint32_t i = 0; i < dataSize; ++i) data += static_cast<char>(i * 31);
+    const std::string bytes = riff::Wave(riff::PcmFormat(2, kRate, 16), data);
     WriteBytes(generated.path, bytes);
     return generated;
   }();

@@ -21,57 +21,31 @@
 #include "bench/BenchSeconds.h"
 #include "platform/CaptureMidiOut.h"
 #include "platform/MidiOutSystem.h"
+#include "tests/audio/SmfBuilder.h"
 
 namespace {
-
-void Put(std::string& out, std::initializer_list<int> bytes) {
-  for (int byte : bytes) out += static_cast<char>(byte);
-}
-
-void PutVlq(std::string& out, uint32_t value) {
-  std::string bytes(1, static_cast<char>(value & 0x7F));
-  while (value >>= 7) bytes.insert(bytes.begin(), static_cast<char>(0x80 | (value & 0x7F)));
-  out += bytes;
-}
-
-void PutChunk(std::string& out, const char* type, const std::string& body) {
-  out += type;
-  const auto size = static_cast<uint32_t>(body.size());
-  Put(out, {int(size >> 24), int((size >> 16) & 0xFF), int((size >> 8) & 0xFF), int(size & 0xFF)});
-  out += body;
-}
 
 // Sixteenth notes on two channels, the tempo changing every four bars between 90 and 180
 // beats a minute, for about the given time.
 std::string GeneratedSong(double seconds) {
+  using namespace smf;
   const int division = 480;
   std::string track;
   double elapsed = 0;
   int step = 0;
   while (elapsed < seconds) {
     if (step % 64 == 0) {
-      const uint32_t tempo = (step / 64) % 2 ? 333333 : 666666;
-      PutVlq(track, 0);
-      Put(track, {0xFF, 0x51, 3, int(tempo >> 16), int((tempo >> 8) & 0xFF), int(tempo & 0xFF)});
+      const int tempo = (step / 64) % 2 ? 333333 : 666666;
+      track += Meta(0, 0x51, Bytes({tempo >> 16, (tempo >> 8) & 0xFF, tempo & 0xFF}));
     }
     const int key = 48 + (step * 7) % 24;
-    PutVlq(track, 0);
-    Put(track, {0x90, key, 90});
-    PutVlq(track, 0);
-    Put(track, {0x91, key + 12, 70});
-    PutVlq(track, division / 4);
-    Put(track, {0x80, key, 0});
-    PutVlq(track, 0);
-    Put(track, {0x81, key + 12, 0});
+    track += NoteOn(0, key, 90) + NoteOn(0, key + 12, 70, 1);
+    track += Vlq(division / 4) + Bytes({0x80, key, 0}) + Vlq(0) + Bytes({0x81, key + 12, 0});
     elapsed += ((step / 64) % 2 ? 0.333333 : 0.666666) / 4;
     ++step;
   }
-  PutVlq(track, 0);
-  Put(track, {0xFF, 0x2F, 0});
-  std::string file;
-  PutChunk(file, "MThd", std::string("\0\0\0\1\x01\xE0", 6));
-  PutChunk(file, "MTrk", track);
-  return file;
+  track += EndOfTrack();
+  return Header(0, 1, division) + Track(track);
 }
 
 // The time of each short message from the start, worked out from ticks and tempo.

@@ -216,6 +216,14 @@ void StopBenchPlayer() {
   App().ShutDown();
 }
 
+// Adds one to paints for every paint of the view from now on.
+void CountPaints(CVeskoGameView& view, int& paints) {
+  view.Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
+    ++paints;
+    event.Skip();
+  });
+}
+
 // A click on option 1 until the next scene (its PNG picture loaded, its text laid out) has
 // been painted; the paint is asked for at once rather than at the toolkit's next frame.
 void BM_OptionClickToScenePainted(benchmark::State& state) {
@@ -225,10 +233,7 @@ void BM_OptionClickToScenePainted(benchmark::State& state) {
   }
   CVeskoGameView& view = *App().GetView();
   int paints = 0;
-  view.Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
-    ++paints;
-    event.Skip();
-  });
+  CountPaints(view, paints);
   int missed = 0;
   for (auto _ : state) {
     const int before = paints;
@@ -250,10 +255,7 @@ void BM_OptionClickToToolkitPaint(benchmark::State& state) {
   }
   CVeskoGameView& view = *App().GetView();
   int paints = 0;
-  view.Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
-    ++paints;
-    event.Skip();
-  });
+  CountPaints(view, paints);
   for (auto _ : state) {
     const int before = paints;
     wxCommandEvent click(wxEVT_BUTTON, res::ID_OPTION_BUTTON1);

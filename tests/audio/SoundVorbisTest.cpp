@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "audio/SoundLoaderChoice.h"
@@ -14,19 +13,11 @@
 #include "tests/support/RiffBuilder.h"
 #include "tests/support/TestFiles.h"
 
+using testing_support::OpenDescriptorCount;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
 namespace {
-
-size_t OpenDescriptorCount() {
-  size_t count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-    (void)entry;
-    ++count;
-  }
-  return count;
-}
 
 int16_t Sample16(const std::string& pcm, size_t index) {
   return static_cast<int16_t>(static_cast<uint8_t>(pcm[2 * index]) |

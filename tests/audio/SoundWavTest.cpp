@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "audio/WavePlayer.h"
 #include "tests/support/RiffBuilder.h"
 #include "tests/support/TestFiles.h"
 
+using testing_support::OpenDescriptorCount;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
@@ -19,15 +19,6 @@ std::string Samples(size_t count) {
   std::string out;
   for (size_t i = 0; i < count; ++i) out += static_cast<char>(i * 7 + 3);
   return out;
-}
-
-size_t OpenDescriptorCount() {
-  size_t count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-    (void)entry;
-    ++count;
-  }
-  return count;
 }
 
 // Everything Fill delivers until it runs dry, in pieces of capacity bytes.

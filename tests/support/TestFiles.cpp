@@ -50,4 +50,13 @@ std::string CorpusDir() {
 
 std::string SourceDir() { return FABLEWICK_SOURCE_DIR; }
 
+size_t OpenDescriptorCount() {
+  size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    (void)entry;
+    ++count;
+  }
+  return count;
+}
+
 }  // namespace testing_support

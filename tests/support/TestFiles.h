@@ -1,5 +1,6 @@
 #pragma once
 // Small helpers for tests that work with files.
+#include <cstddef>
 #include <string>
 
 namespace testing_support {
@@ -31,5 +32,8 @@ std::string CorpusDir();
 
 // Source tree root, for test data kept in the repository.
 std::string SourceDir();
+
+// Files the process has open now, to show that a loader closes what it opened.
+size_t OpenDescriptorCount();
 
 }  // namespace testing_support
