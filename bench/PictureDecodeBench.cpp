@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/BmpWriter.h"
-#include "ui/PictureFactory.h"
+#include "picture/BmpWriter.h"
+#include "picture/PictureFactory.h"
 
 extern char** environ;
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz/FuzzInputFile.h"
-#include "ui/BmpReader.h"
+#include "picture/BmpReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DibBitmap dib;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/BmpReader.h"
-#include "ui/PngToDib.h"
+#include "picture/BmpReader.h"
+#include "picture/PngToDib.h"
 
 namespace {
 

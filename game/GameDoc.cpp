@@ -10,7 +10,7 @@
 #include "res/StringTable.h"
 #include "story/MessageFormat.h"
 #include "story/StoryText.h"
-#include "ui/PictureFactory.h"
+#include "picture/PictureFactory.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "game/StoryEntry.h"
 #include "platform/Multimedia.h"
 #include "story/GameFile.h"
-#include "ui/Dib.h"
+#include "picture/Dib.h"
 
 class CSettingsStore;
 

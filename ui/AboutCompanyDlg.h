@@ -4,7 +4,7 @@
 #include <wx/dialog.h>
 #include <wx/font.h>
 
-#include "ui/Dib.h"
+#include "picture/Dib.h"
 #include "ui/PalMsgHandler.h"
 
 class CSettingsStore;

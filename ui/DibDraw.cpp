@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/Dib.h"
+#include "picture/Dib.h"
 
 namespace {
 

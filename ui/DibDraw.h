@@ -6,8 +6,8 @@
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 
-#include "ui/DibBitmap.h"
-#include "ui/Palette.h"
+#include "picture/DibBitmap.h"
+#include "picture/Palette.h"
 
 // The picture as an RGB image without alpha.
 wxImage DibToImage(const DibBitmap& dib);

@@ -6,7 +6,7 @@
 #include <wx/dcclient.h>
 #include <wx/settings.h>
 
-#include "ui/Dib.h"
+#include "picture/Dib.h"
 #include "ui/DibDraw.h"
 
 namespace {

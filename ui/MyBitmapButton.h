@@ -8,7 +8,7 @@
 #include <wx/image.h>
 #include <wx/window.h>
 
-#include "ui/Palette.h"
+#include "picture/Palette.h"
 
 class CMyBitmapButton : public wxWindow {
  public:

@@ -9,7 +9,7 @@
 #include <wx/window.h>
 
 #include "ui/DibDraw.h"
-#include "ui/Palette.h"
+#include "picture/Palette.h"
 
 const char* const CPalMsgHandler::kTraceMask = "palette";
 

@@ -1,7 +1,7 @@
 #include "ui/ResourcePicture.h"
 
 #include "ui/DibDraw.h"
-#include "ui/PictureFactory.h"
+#include "picture/PictureFactory.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <wx/timer.h>
 #include <wx/window.h>
 
-#include "ui/Dib.h"
+#include "picture/Dib.h"
 #include "ui/PalMsgHandler.h"
-#include "ui/Palette.h"
+#include "picture/Palette.h"
 
 class CMouseOverEvent;
 class CMouseOverList;

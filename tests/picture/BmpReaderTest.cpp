@@ -7,7 +7,7 @@
 
 #include "tests/picture/PictureBuilders.h"
 #include "tests/support/TestFiles.h"
-#include "ui/BmpReader.h"
+#include "picture/BmpReader.h"
 
 using picture_test::BmpSpec;
 using picture_test::Color;

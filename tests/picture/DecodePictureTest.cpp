@@ -4,8 +4,8 @@
 #include "tests/picture/PictureBuilders.h"
 #include "tests/support/TestFiles.h"
 #include "tools/storytool/DecodePicture.h"
-#include "ui/BmpReader.h"
-#include "ui/PictureFactory.h"
+#include "picture/BmpReader.h"
+#include "picture/PictureFactory.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include "res/Resources.h"
 #include "tests/picture/PictureBuilders.h"
 #include "tests/support/TestFiles.h"
-#include "ui/BmpReader.h"
-#include "ui/Dib.h"
-#include "ui/DibPng.h"
-#include "ui/PictureFactory.h"
+#include "picture/BmpReader.h"
+#include "picture/Dib.h"
+#include "picture/DibPng.h"
+#include "picture/PictureFactory.h"
 
 using picture_test::BmpSpec;
 using picture_test::Color;

@@ -8,8 +8,8 @@
 
 #include "tests/picture/PictureBuilders.h"
 #include "tests/support/TestFiles.h"
-#include "ui/BmpReader.h"
-#include "ui/PngToDib.h"
+#include "picture/BmpReader.h"
+#include "picture/PngToDib.h"
 
 using picture_test::Color;
 using picture_test::PngSpec;

@@ -11,8 +11,8 @@
 #include <regex>
 
 #include "tests/support/TestFiles.h"
-#include "ui/Dib.h"
-#include "ui/PictureFactory.h"
+#include "picture/Dib.h"
+#include "picture/PictureFactory.h"
 
 namespace fs = std::filesystem;
 

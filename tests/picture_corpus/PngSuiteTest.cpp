@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "tests/support/TestFiles.h"
-#include "ui/PngToDib.h"
+#include "picture/PngToDib.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include <wx/settings.h>
 
 #include "tests/ui/PlayerFixture.h"
-#include "ui/Dib.h"
+#include "picture/Dib.h"
 #include "ui/MyBitmapButton.h"
 #include "ui/OptionArea.h"
 

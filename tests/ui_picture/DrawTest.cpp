@@ -7,7 +7,7 @@
 
 #include <set>
 
-#include "ui/Dib.h"
+#include "picture/Dib.h"
 #include "ui/DibDraw.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "ui/MsgHookMap.h"
 #include "ui/PalMsgHandler.h"
-#include "ui/Palette.h"
+#include "picture/Palette.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <tuple>
 
-#include "ui/BmpWriter.h"
-#include "ui/DibBitmap.h"
+#include "picture/BmpWriter.h"
+#include "picture/DibBitmap.h"
 
 namespace {
 

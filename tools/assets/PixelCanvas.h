@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/DibBitmap.h"  // Rgb
+#include "picture/DibBitmap.h"  // Rgb
 
 
 struct Point {

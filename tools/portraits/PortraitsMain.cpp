@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "tools/portraits/Portraits.h"
-#include "ui/BmpWriter.h"
+#include "picture/BmpWriter.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "story/PictureProbe.h"
-#include "ui/BmpWriter.h"
-#include "ui/DibPng.h"
+#include "picture/BmpWriter.h"
+#include "picture/DibPng.h"
 
 bool DecodePicture(const std::string& media, const std::string& out, std::string& error) {
   // Made here rather than by the factory, so that a failure keeps the loader's reason.

@@ -20,7 +20,7 @@
 #include "tools/storytool/PrintingReporter.h"
 #include "tools/storytool/SoundSamples.h"
 #include "tools/storytool/ToolCommands.h"
-#include "ui/DibPng.h"
+#include "picture/DibPng.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/BmpReader.h"
+#include "picture/BmpReader.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
-#include "ui/ByteReader.h"
+#include "picture/ByteReader.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "ui/DibBitmap.h"
-#include "ui/Palette.h"
+#include "picture/DibBitmap.h"
+#include "picture/Palette.h"
 
 class wxDC;
 class wxRect;

@@ -1,4 +1,4 @@
-#include "ui/BmpWriter.h"
+#include "picture/BmpWriter.h"
 
 #include <cerrno>
 #include <cstdio>

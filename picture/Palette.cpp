@@ -1,4 +1,4 @@
-#include "ui/Palette.h"
+#include "picture/Palette.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/DibBitmap.h"
+#include "picture/DibBitmap.h"
 
 struct png_struct_def;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/DibBitmap.h"
+#include "picture/DibBitmap.h"
 
 std::vector<uint8_t> EncodeBmp(const DibBitmap& dib);
 bool WriteBmpFile(const DibBitmap& dib, const std::string& path, std::string& error);

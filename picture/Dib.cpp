@@ -1,10 +1,10 @@
-#include "ui/Dib.h"
+#include "picture/Dib.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "res/Resources.h"
-#include "ui/BmpReader.h"
+#include "picture/BmpReader.h"
 
 bool CDib::Load(const std::string& path) {
   auto bitmap = std::make_unique<DibBitmap>();

@@ -2,7 +2,7 @@
 // A picture loaded from a PNG file through the PNG-to-DIB converter.
 #include <string>
 
-#include "ui/Dib.h"
+#include "picture/Dib.h"
 
 class CDibPng : public CDib {
  public:

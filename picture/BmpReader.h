@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/DibBitmap.h"
+#include "picture/DibBitmap.h"
 
 // Reads a whole BMP file held in memory (14-byte file header, then a packed DIB). On failure
 // returns false with the reason in error and leaves dib unchanged.

@@ -1,4 +1,4 @@
-#include "ui/DibBitmap.h"
+#include "picture/DibBitmap.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/Dib.h"
+#include "picture/Dib.h"
 
 std::unique_ptr<CDib> LoadPictureFile(const std::string& path);
 std::unique_ptr<CDib> LoadPictureResource(unsigned id);

@@ -1,4 +1,4 @@
-#include "ui/PngToDib.h"
+#include "picture/PngToDib.h"
 
 #include <png.h>
 

@@ -1,10 +1,10 @@
-#include "ui/DibPng.h"
+#include "picture/DibPng.h"
 
 #include <memory>
 #include <vector>
 
-#include "ui/BmpReader.h"
-#include "ui/PngToDib.h"
+#include "picture/BmpReader.h"
+#include "picture/PngToDib.h"
 
 bool CDibPng::Load(const std::string& path) {
   CPngToDib converter;

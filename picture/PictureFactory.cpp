@@ -1,7 +1,7 @@
-#include "ui/PictureFactory.h"
+#include "picture/PictureFactory.h"
 
 #include "story/PictureProbe.h"
-#include "ui/DibPng.h"
+#include "picture/DibPng.h"
 
 std::unique_ptr<CDib> LoadPictureFile(const std::string& path) {
   std::unique_ptr<CDib> picture = IsPngFile(path) ? std::make_unique<CDibPng>() : std::make_unique<CDib>();
