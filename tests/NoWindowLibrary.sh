@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# The story, sound and picture libraries build and run without a display: a test program that
+# links only them must not load a windowing library.
+set -euo pipefail
+status=0
+for program in "$@"; do
+  if ldd "$program" | grep -E 'libwx_gtk|libgtk|libgdk|libX11'; then
+    echo "$program loads a windowing library" >&2
+    status=1
+  fi
+done
+exit $status
