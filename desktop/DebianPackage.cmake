@@ -6,17 +6,21 @@ set(CPACK_PACKAGE_NAME fablewick)
 set(CPACK_PACKAGE_VENDOR "Tallowmere Story Works")
 set(CPACK_PACKAGE_CONTACT "${FABLEWICK_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "player for interactive picture stories")
-set(CPACK_PACKAGE_DESCRIPTION "Fablewick plays interactive picture stories: folders of a plain-text \
-story file with its pictures (BMP, PNG), MIDI music and WAV or Ogg Vorbis sounds. Scene after \
-scene shows a picture or an animation, some text and up to four options. It checks stories and \
-lists their mistakes, saves and restores a position, and plays music through its built-in \
-synthesizer.
-.
-The package holds the player, two demo stories and fablewick-story, a command-line tool that \
-checks and inspects stories for their authors.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# The desktop entry names the installed paths; CPack must install with the final prefix.
+# Debian shows the description as it is: lines of at most 80 characters.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Fablewick plays interactive picture stories: folders of a plain-text story"
+  "file with its pictures (BMP, PNG), MIDI music and WAV or Ogg Vorbis sounds."
+  "Scene after scene shows a picture or an animation, some text and up to four"
+  "options. It checks stories and lists their mistakes, saves and restores a"
+  "position, and plays music through its built-in synthesizer."
+  "."
+  "The package holds the player, two demo stories and fablewick-story, a"
+  "command-line tool that checks and inspects stories for their authors.")
+# The desktop entry names the installed paths, so CPack installs with the final prefix (into a
+# DESTDIR), not into a staging prefix.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

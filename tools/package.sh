@@ -17,7 +17,7 @@ if [[ ! -f "$build/CMakeCache.txt" ]]; then
 fi
 cmake --build "$build" -j"$(nproc)" --target fablewick_installed_files >/dev/null
 mkdir -p "$out"
-log=$(cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out") || { echo "$log" >&2; exit 1; }
+log=$(cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" 2>&1) || { echo "$log" >&2; exit 1; }
 rm -rf "$out/_CPack_Packages"
 # CPack says "CPack: - package: PATH generated."
 sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' <<<"$log"

@@ -73,11 +73,14 @@ TEST_F(Package, HoldsEveryInstalledFileUnderUsr) {
 
 // Warnings lintian gives that this package accepts, each with why.
 const std::set<std::string> kAcceptedWarnings = {
+    // The player is a game in /usr/games; the story tool is a program for story authors, with
+    // its manual page in section 1, so it belongs in /usr/bin.
+    "package-section-games-but-has-usr-bin",
 };
 
 TEST_F(Package, LintianFindsNoErrorsAndOnlyAcceptedWarnings) {
-  ToolRun lint = RunProgram("/usr/bin/lintian", {"--allow-root", "--no-tag-display-limit", m_package});
-  EXPECT_TRUE(lint.status == 0 || lint.status == 2) << lint.out << lint.err;  // 2: tags found
+  ToolRun lint = RunProgram("/usr/bin/lintian", {"--allow-root", "--tag-display-limit", "0", m_package});
+  EXPECT_EQ(lint.status, 0) << lint.out << lint.err;  // not 0 when it finds an error
   // "E: fablewick: tag [context]", "W: fablewick: tag [context]".
   for (const std::string& line : Lines(lint.out)) {
     EXPECT_NE(line.rfind("E: ", 0), 0u) << line;

@@ -25,7 +25,7 @@ _fablewick_story_option_value() {
       # The names the tool lists, which may hold blanks; null and capture are always there.
       local IFS=$'\n'
       local names
-      names=$(printf '%s\n' null capture; "$tool" devices 2>/dev/null | cut -f3)
+      names=$({ printf '%s\n' null capture; "$tool" devices 2>/dev/null | cut -f3; } | sort -u)
       COMPREPLY=($(compgen -W "$names" -- "$cur"))
       compopt -o filenames
       ;;
