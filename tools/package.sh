@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the player, fablewick_<version>_amd64.deb, and prints its path.
 #   tools/package.sh [BUILD_DIR [OUT_DIR]]    (default: build, and the package goes there too)
-# It packages the build ./test.sh and ./run.sh make, RelWithDebInfo: optimised at -O2 with
+# It packages the build ./test.sh makes, RelWithDebInfo: optimised at -O2 with
 # assertions off, as Debian builds its own packages, and CPack strips the debugging information.
 # So the tested programs are the packaged ones, and nothing is compiled twice. A missing build
 # folder is configured first.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-
-build=${1:-build}
-out=${2:-$build}
+repository=$(realpath "$(dirname "$0")/..")
+build=$(realpath -m "${1:-$repository/build}")
+out=$(realpath -m "${2:-$build}")
+cd "$repository"
 
 ./tools/install-deps.sh
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
