@@ -71,6 +71,14 @@ TEST_F(Package, HoldsEveryInstalledFileUnderUsr) {
   for (const std::string& file : InstalledFiles()) EXPECT_TRUE(paths.count("usr/" + file)) << file;
 }
 
+TEST_F(Package, StrippedProgramsRun) {
+  ToolRun validate = RunProgram(Unpacked("usr/bin/fablewick-story"),
+                                {"validate", Unpacked("usr/share/fablewick/Stories/Lantern")});
+  EXPECT_EQ(validate.status, 0) << validate.out << validate.err;
+  ToolRun version = RunProgram(Unpacked("usr/games/fablewick-launcher"), {"--version"});
+  EXPECT_EQ(version.out, std::string("Fablewick ") + FABLEWICK_VERSION + "\n") << version.err;
+}
+
 // Warnings lintian gives that this package accepts, each with why.
 const std::set<std::string> kAcceptedWarnings = {
     // The player is a game in /usr/games; the story tool is a program for story authors, with
@@ -95,6 +103,9 @@ TEST_F(Package, LintianFindsNoErrorsAndOnlyAcceptedWarnings) {
 TEST_F(Package, MetadataAndDesktopEntryValidate) {
   ToolRun metadata = RunProgram("/usr/bin/appstreamcli", {"validate", "--no-net", Unpacked("usr/" + MetadataPath())});
   EXPECT_EQ(metadata.status, 0) << metadata.out << metadata.err;
+  // The whole tree: the metadata, its desktop entry and its icon fit together.
+  ToolRun tree = RunProgram("/usr/bin/appstreamcli", {"validate-tree", "--no-net", Unpacked("")});
+  EXPECT_EQ(tree.status, 0) << tree.out << tree.err;
   const std::string entry = Unpacked("usr/" + DesktopEntryPath());
   ToolRun desktop = RunProgram("/usr/bin/desktop-file-validate", {entry});
   EXPECT_EQ(desktop.status, 0) << desktop.out << desktop.err;
