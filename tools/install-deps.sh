@@ -14,6 +14,10 @@ packages=(
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick sox vorbis-tools alsa-utils netpbm
   python3-mido desktop-file-utils
+  # the Debian package and the tools that check it: dependencies from the libraries
+  # (dpkg-shlibdeps, which CPack finds the programs for with file), lintian, the metadata
+  # validator, manual pages and the shell completion
+  dpkg-dev file lintian appstream man-db bash-completion
 )
 
 missing=()

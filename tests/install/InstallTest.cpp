@@ -1,5 +1,6 @@
-// Installing into a fresh prefix puts the player, the story tool, the demo stories, the icons
-// and a valid desktop entry where a desktop finds them.
+// Installing into a fresh prefix puts the player, the story tool, the demo stories, the icons,
+// a valid desktop entry, the metadata, the manual pages and the completion where a desktop, man
+// and bash find them.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -7,6 +8,7 @@
 #include <fstream>
 #include <map>
 
+#include "tests/install/InstalledFiles.h"
 #include "tests/storytool/ToolRunner.h"
 #include "tests/support/TestFiles.h"
 
@@ -54,7 +56,7 @@ class Install : public ::testing::Test {
 };
 
 TEST_F(Install, ProgramsAndEveryStoryFile) {
-  for (const char* program : {"bin/fablewick", "bin/fablewick-story", "bin/fablewick-launcher"})
+  for (const char* program : {"games/fablewick", "bin/fablewick-story", "games/fablewick-launcher"})
     EXPECT_TRUE(IsExecutable(At(program))) << program;
   const std::string stories = testing_support::SourceDir() + "/Stories";
   int files = 0;
@@ -71,9 +73,13 @@ TEST_F(Install, ProgramsAndEveryStoryFile) {
   ToolRun validate = RunProgram(At("bin/fablewick-story"), {"validate", At("share/fablewick/Stories/Autumn")});
   EXPECT_EQ(validate.status, 0) << validate.out << validate.err;
   // The launcher hands over to the installed player.
-  ToolRun version = RunProgram(At("bin/fablewick-launcher"), {"--version"});
+  ToolRun version = RunProgram(At("games/fablewick-launcher"), {"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("Fablewick ", 0), 0u) << version.out;
+}
+
+TEST_F(Install, EveryFileInItsPlace) {
+  for (const std::string& file : InstalledFiles()) EXPECT_TRUE(fs::is_regular_file(At(file))) << file;
 }
 
 TEST_F(Install, IconsAtEverySize) {
@@ -85,7 +91,7 @@ TEST_F(Install, IconsAtEverySize) {
 }
 
 TEST_F(Install, DesktopEntryIsValidAndStartsInTheDataFolder) {
-  const std::string entry = At("share/applications/fablewick.desktop");
+  const std::string entry = At(DesktopEntryPath());
   ASSERT_TRUE(fs::is_regular_file(entry));
   ToolRun check = RunProgram("/usr/bin/desktop-file-validate", {entry});
   EXPECT_EQ(check.status, 0) << check.out << check.err;
@@ -95,12 +101,12 @@ TEST_F(Install, DesktopEntryIsValidAndStartsInTheDataFolder) {
   EXPECT_EQ(keys["Type"], "Application");
   EXPECT_EQ(keys["Icon"], "fablewick");
   EXPECT_NE(keys["Categories"].find("Game;"), std::string::npos);
-  EXPECT_EQ(keys["Exec"], "\"" + At("bin/fablewick-launcher") + "\" %f");
-  EXPECT_EQ(keys["TryExec"], At("bin/fablewick-launcher"));
+  EXPECT_EQ(keys["Exec"], "\"" + At("games/fablewick-launcher") + "\" %f");
+  EXPECT_EQ(keys["TryExec"], At("games/fablewick-launcher"));
   // Started there, the player's default stories folder "Stories" is the installed one.
   EXPECT_EQ(keys["Path"], At("share/fablewick"));
   EXPECT_TRUE(fs::is_directory(keys["Path"] + "/Stories/Lantern"));
-  std::string launcher = testing_support::ReadFile(At("bin/fablewick-launcher"));
+  std::string launcher = testing_support::ReadFile(At("games/fablewick-launcher"));
   EXPECT_NE(launcher.find("cd \"$here/../share/fablewick\""), std::string::npos) << launcher;
 }
 
