@@ -10,6 +10,8 @@ packages=(
   libwxgtk3.2-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev
   libfluidsynth-dev timgm6mb-soundfont libasound2-dev libglib2.0-dev
   fonts-liberation2
+  # the story tool's scene graphs as SVG
+  libgraphviz-dev
   # tests, benchmarks, fuzzing and reference tools
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick sox vorbis-tools alsa-utils netpbm

@@ -56,11 +56,14 @@ void CVeskoGameApp::OnInitCmdLine(wxCmdLineParser& parser) { DescribeCommandLine
 
 bool CVeskoGameApp::OnCmdLineParsed(wxCmdLineParser& parser) {
   if (parser.GetParamCount() > 0) m_startupStory = parser.GetParam(0).utf8_string();
+  wxString scene;
+  if (parser.Found("scene", &scene)) m_startupScene = scene.utf8_string();
   return true;
 }
 
 bool CVeskoGameApp::OpenStartupStory(const std::string& path) {
   if (!m_doc) return false;
+  if (!m_startupScene.empty()) return m_doc->OpenStoryAtScene(path, m_startupScene);
   return m_doc->OpenStoryPath(path);
 }
 

@@ -60,6 +60,7 @@ class CVeskoGameApp : public wxApp {
 
   CMouseOverList m_mouseOver;
   std::string m_startupStory;  // the story named on the command line
+  std::string m_startupScene;  // and the scene to enter at once (--scene)
   std::unique_ptr<CSettingsStore> m_store;
   std::unique_ptr<CGameUi> m_ui;
   std::unique_ptr<CVeskoGameDoc> m_doc;

@@ -8,6 +8,8 @@
 #include <vector>
 
 std::string JsonString(const std::string& bytes);
+// A string of UTF-8 text: only quotes, backslashes and control characters are escaped.
+std::string JsonUtf8String(const std::string& utf8);
 
 class CJsonWriter {
  public:
