@@ -13,6 +13,7 @@ class CGameDocHandler;
 class CGameUi;
 class CMainFrame;
 class CSettingsStore;
+class CStoryWatcher;
 class CVeskoGameDoc;
 class CVeskoGameView;
 
@@ -57,6 +58,9 @@ class CVeskoGameApp : public wxApp {
   void OnAppExit(wxCommandEvent& event);
   void OnFrameDestroyed(wxWindowDestroyEvent& event);
   void SetWindowIcon();
+  // Keeps the story watcher on the current story's folders while the option asks for it.
+  void OnIdle(wxIdleEvent& event);
+  void ReloadChangedStory();
 
   CMouseOverList m_mouseOver;
   std::string m_startupStory;  // the story named on the command line
@@ -67,4 +71,6 @@ class CVeskoGameApp : public wxApp {
   std::unique_ptr<CGameDocHandler> m_docHandler;
   CMainFrame* m_frame = nullptr;
   CVeskoGameView* m_view = nullptr;
+  std::unique_ptr<CStoryWatcher> m_watcher;
+  bool m_reloading = false;
 };
