@@ -43,6 +43,11 @@ std::string JsonString(const std::string& bytes) {
   return out;
 }
 
+void CJsonWriter::Flush(FILE* stream) {
+  std::fwrite(m_text.data(), 1, m_text.size(), stream);
+  m_text.clear();
+}
+
 void CJsonWriter::NewLine() {
   m_text += '\n';
   m_text.append(2 * m_levels.size(), ' ');
