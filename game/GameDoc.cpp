@@ -279,12 +279,17 @@ bool CVeskoGameDoc::OpenStoryAtScene(const std::string& path, const std::string&
 }
 
 void CVeskoGameDoc::RereadStory(const std::string& path) {
-  if (m_settings.ValidateFileOn) {
-    CGameFile check;
-    check.SetReporter(&m_ui);
-    check.OpenStory(path, true, m_settings.ValidateImageSizes != 0, false);
+  if (!m_settings.ValidateFileOn) {
+    m_story.OpenStory(path, false, false, true);
+    return;
   }
+  CGameFile check;
+  check.SetReporter(&m_ui);
+  check.OpenStory(path, true, m_settings.ValidateImageSizes != 0, false);
+  // The check has told of unknown keywords already: the second read keeps quiet about them.
+  m_story.SetReporter(nullptr);
   m_story.OpenStory(path, false, false, true);
+  m_story.SetReporter(&m_ui);
 }
 
 bool CVeskoGameDoc::ReloadStory() {

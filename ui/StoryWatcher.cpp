@@ -1,7 +1,6 @@
 #include "ui/StoryWatcher.h"
 
 #include <wx/filename.h>
-#include <wx/fswatcher.h>
 
 CStoryWatcher::CStoryWatcher(std::function<void()> onChange) : m_onChange(std::move(onChange)), m_quiet(this) {
   Bind(wxEVT_FSWATCHER, &CStoryWatcher::OnFileSystemChange, this);

@@ -8,10 +8,8 @@
 #include <string>
 
 #include <wx/event.h>
+#include <wx/fswatcher.h>  // wxFileSystemWatcher names the platform's class: no forward declaration
 #include <wx/timer.h>
-
-class wxFileSystemWatcher;
-class wxFileSystemWatcherEvent;
 
 class CStoryWatcher : public wxEvtHandler {
  public:

@@ -159,8 +159,15 @@ std::set<std::string> StoryFolders(const CGameFile& story) {
 void CVeskoGameApp::OnIdle(wxIdleEvent& event) {
   event.Skip();
   if (!m_watcher || !m_doc) return;
+  // The folders are looked for again only when the story or its folder values change.
+  const CGameFile& story = m_doc->Story();
   const bool watching = m_doc->Settings().ReloadOnChange != 0 && m_doc->CanReloadStory();
-  m_watcher->Watch(watching ? StoryFolders(m_doc->Story()) : std::set<std::string>());
+  const std::string key = watching ? story.Path() + '\n' + story.Setup().ImageDir.Text + '\n' +
+                                         story.Setup().SoundDir.Text + '\n' + story.Setup().MusicDir.Text
+                                   : std::string();
+  if (key == m_watchedStory) return;
+  m_watchedStory = key;
+  m_watcher->Watch(watching ? StoryFolders(story) : std::set<std::string>());
 }
 
 void CVeskoGameApp::ReloadChangedStory() {

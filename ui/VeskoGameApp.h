@@ -72,5 +72,6 @@ class CVeskoGameApp : public wxApp {
   CMainFrame* m_frame = nullptr;
   CVeskoGameView* m_view = nullptr;
   std::unique_ptr<CStoryWatcher> m_watcher;
+  std::string m_watchedStory;  // the story (path and folder values) the watcher follows
   bool m_reloading = false;
 };

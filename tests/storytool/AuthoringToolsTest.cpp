@@ -138,6 +138,7 @@ TEST(StoryNew, WritesAStarterStoryThatValidatesAndPlays) {
   EXPECT_EQ(RunStoryTool({"name", story}).out, "First Tale\n");
   ASSERT_EQ(RunStoryTool({"new", dir / "named", "--name", "Tale of Two"}).status, 0);
   EXPECT_EQ(RunStoryTool({"name", dir / "named"}).out, "Tale of Two\n");
+  EXPECT_EQ(RunStoryTool({"new", dir / "slashed", "--name", "A//B"}).status, 2) << "the story file cannot hold it";
 }
 
 TEST(StoryTool, FollowsCommandLineConventions) {

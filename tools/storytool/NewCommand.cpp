@@ -58,6 +58,9 @@ int RunNew(const ToolArgs& args) {
     if (!fs::is_empty(root, error)) return Fail(folder + " is not empty: a new story needs a folder of its own");
   }
   if (title.empty()) title = FolderName(root);
+  // The story file has no way to write these in a value.
+  if (title.find("//") != std::string::npos || title.find_first_of("\\\n\r") != std::string::npos)
+    return Fail("a story's name cannot hold \"//\", a backslash or a line break");
 
   std::vector<StarterFile> files;
   std::string reason;

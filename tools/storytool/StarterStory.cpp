@@ -58,16 +58,9 @@ Tune StarterTune() {
   Tune tune;
   tune.Title = "Starter";
   tune.Tempos = {{0, 96}};
-  TunePart piano;
-  piano.Name = "Piano";
-  piano.Notes = "E4:2 G4:2 C5:2 G4:2 | F4:2 A4:2 C5:4 | D4:2 G4:2 B4:2 G4:2 | C4:8";
-  TunePart strings;
-  strings.Name = "Strings";
-  strings.Channel = 1;
-  strings.Program = 48;
-  strings.Volume = 70;
-  strings.Legato = 1.0;
-  strings.Notes = "C3+G3:8 | F3+A3:8 | G3+B3:8 | C3+E3:8";
+  // Name, channel, instrument, volume, pan, velocity, legato, notes.
+  TunePart piano{"Piano", 0, 0, 100, 64, 80, 0.92, "E4:2 G4:2 C5:2 G4:2 | F4:2 A4:2 C5:4 | D4:2 G4:2 B4:2 G4:2 | C4:8"};
+  TunePart strings{"Strings", 1, 48, 70, 64, 80, 1.0, "C3+G3:8 | F3+A3:8 | G3+B3:8 | C3+E3:8"};
   tune.Parts = {piano, strings};
   return tune;
 }

@@ -36,14 +36,15 @@ std::string SceneAttributes(const CGameFile& story, const CStoryGraph& graph, si
   return attributes;
 }
 
-}  // namespace
-
+// The text as UTF-8, cut to at most length characters (an ellipsis marks a cut).
 std::string CutText(const std::string& text, size_t length) {
   std::string utf8 = platform::ToDisplayUtf8(text);
   if (static_cast<size_t>(g_utf8_strlen(utf8.c_str(), static_cast<gssize>(utf8.size()))) <= length) return utf8;
   const char* end = g_utf8_offset_to_pointer(utf8.c_str(), static_cast<glong>(length - 1));
   return utf8.substr(0, static_cast<size_t>(end - utf8.c_str())) + "\xE2\x80\xA6";
 }
+
+}  // namespace
 
 std::string StoryDot(const CGameFile& story) {
   CStoryGraph graph(story);

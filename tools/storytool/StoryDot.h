@@ -8,6 +8,3 @@
 class CGameFile;
 
 std::string StoryDot(const CGameFile& story);
-
-// The text as UTF-8, cut to at most length characters (an ellipsis marks a cut).
-std::string CutText(const std::string& text, size_t length);
