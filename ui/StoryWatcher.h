@@ -20,7 +20,8 @@ class CStoryWatcher : public wxEvtHandler {
   ~CStoryWatcher() override;
 
   // Watches exactly these folders (none: nothing). Does nothing when the set is the same as now.
-  void Watch(const std::set<std::string>& folders);
+  // False when it cannot watch yet: the system's watcher needs a running event loop.
+  bool Watch(const std::set<std::string>& folders);
 
  private:
   void OnFileSystemChange(wxFileSystemWatcherEvent& event);

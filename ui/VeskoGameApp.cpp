@@ -166,8 +166,7 @@ void CVeskoGameApp::OnIdle(wxIdleEvent& event) {
                                          story.Setup().SoundDir.Text + '\n' + story.Setup().MusicDir.Text
                                    : std::string();
   if (key == m_watchedStory) return;
-  m_watchedStory = key;
-  m_watcher->Watch(watching ? StoryFolders(story) : std::set<std::string>());
+  if (m_watcher->Watch(watching ? StoryFolders(story) : std::set<std::string>())) m_watchedStory = key;
 }
 
 void CVeskoGameApp::ReloadChangedStory() {

@@ -1,10 +1,18 @@
 // With "Reload when the story changes" on, the player reloads the story a moment after its
 // files change on disk, and stays in the scene.
+#include <wx/evtloop.h>
+
 #include "tests/ui/PlayerFixture.h"
 
 namespace {
 
-using StoryWatchTest = PlayerFixture;
+// The system's watcher works on the active event loop, as the player's main loop is; the loop
+// outlives the player, which the fixture closes first.
+class StoryWatchTest : public PlayerFixture {
+ protected:
+  wxGUIEventLoop m_loop;
+  wxEventLoopActivator m_active{&m_loop};
+};
 
 TEST_F(StoryWatchTest, SavedChangeReloadsTheSceneWhenTheOptionIsOn) {
   const std::string story = "[Title]\n@NAME Watched\n@AUTHOR A\n@ARTIST B\n[Setup]\n@FIRSTSCENE Hall\n"

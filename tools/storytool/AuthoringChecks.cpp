@@ -23,6 +23,8 @@ const std::vector<std::string> kSceneKeywords = {
     "IMAGE",   "ANIM",  "ANIMSPEED", "ANIMLOOP", "MUSIC",   "MUSICLOOP", "SOUND",   "SOUNDLOOP",
     "SOUNDDELAY", "DESCRIPTION", "OPTION1", "LINK1", "OPTION2", "LINK2", "OPTION3", "LINK3",
     "OPTION4", "LINK4"};
+// A word longer than this is too far from every keyword to be a slip of the keyboard.
+constexpr size_t kLongestSlip = 24;
 // Keywords whose values are folder or file names.
 const std::vector<std::string> kPathKeywords = {"IMAGEDIR", "MUSICDIR", "SOUNDDIR", "IMAGE", "ANIM", "SOUND", "MUSIC"};
 
@@ -239,6 +241,7 @@ void CheckByteOrderMark(const std::string& bytes, CLintReport& report) {
 
 std::string NearestKeyword(const std::string& word, const std::vector<std::string>& candidates) {
   std::string nearest;
+  if (word.size() > kLongestSlip) return nearest;  // far longer than any keyword
   size_t best = std::max<size_t>(1, word.size() / 3) + 1;
   for (const std::string& candidate : candidates) {
     size_t distance = EditDistance(word, candidate);
