@@ -192,7 +192,9 @@ void ToolValidate(benchmark::State& state) {
 }
 BENCHMARK(ToolValidate)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void ToolDump(benchmark::State& state) { RunWholeProcess(state, {FABLEWICK_STORY_TOOL, "dump", Files().LinkedStory()}); }
+void ToolDump(benchmark::State& state) {
+  RunWholeProcess(state, {FABLEWICK_STORY_TOOL, "dump", Files().LinkedStory()});
+}
 BENCHMARK(ToolDump)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void OpenValidate(benchmark::State& state) {
