@@ -5,13 +5,21 @@
 //   OpenValidate: OpenStory with validation (picture sizes included) of a story with 5,000
 //   scenes, 20,000 links and 5,000 pictures; ParseOnly and FileChecks split that time into the
 //   reading and the file-system checks.
+//   ToolWcLines, ToolValidate, ToolDump: whole processes as an author runs them on a generated
+//   20 MB story of 62,000 scenes and 248,000 links without media: `wc -l`, then
+//   `fablewick-story validate` and `dump` (bytes/s, and each process's peak memory in MB).
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "story/GameFile.h"
@@ -21,6 +29,7 @@ namespace {
 
 constexpr size_t kReadBytes = 20u << 20;
 constexpr int kScenes = 5000;
+constexpr int kLinkedScenes = 62000;
 
 class CBenchFiles {
  public:
@@ -29,6 +38,7 @@ class CBenchFiles {
     m_folder = ::mkdtemp(pattern.data()) ? pattern : "/tmp";
     WriteLargeStory();
     WriteValidationStory();
+    WriteLinkedStory();
   }
   ~CBenchFiles() {
     std::error_code ignored;
@@ -37,6 +47,8 @@ class CBenchFiles {
 
   std::string LargeStory() const { return m_folder + "/large/gamefile.txt"; }
   std::string ValidationStory() const { return m_folder + "/many/gamefile.txt"; }
+  std::string LinkedStory() const { return m_folder + "/linked/gamefile.txt"; }
+  const std::string& Folder() const { return m_folder; }
   std::string PicturePath(int i) const { return m_folder + "/many/pics/p" + std::to_string(i) + ".bmp"; }
 
  private:
@@ -73,6 +85,20 @@ class CBenchFiles {
       }
     }
     Write(ValidationStory(), text);
+  }
+
+  // Many scenes, each with a description and four options, without pictures or sounds.
+  void WriteLinkedStory() {
+    std::string text = "[Title]\r\n@NAME Linked\r\n@AUTHOR A\r\n@ARTIST B\r\n[Setup]\r\n@FIRSTSCENE s0\r\n";
+    for (int i = 0; i < kLinkedScenes; ++i) {
+      text += "\r\n[s" + std::to_string(i) + "]\r\n@DESCRIPTION The corridor bends and the air grows colder with "
+              "every step.\r\nA draught carries salt and tar.\\nWhat now?\r\n";
+      for (int option = 1; option <= 4; ++option) {
+        std::string o = std::to_string(option), to = std::to_string((i * 7 + option * 13) % kLinkedScenes);
+        text += "@OPTION" + o + " Go on to room " + to + "\r\n@LINK" + o + " s" + to + "\r\n";
+      }
+    }
+    Write(LinkedStory(), text);
   }
 
   std::string m_folder;
@@ -119,6 +145,57 @@ void RawRead(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FileSize(path)));
 }
 BENCHMARK(RawRead)->Unit(benchmark::kMillisecond);
+
+// Runs a program with its output thrown away and returns its peak memory in MB, or -1. GNU time
+// starts it and measures it: a child of this large process would count this process's memory
+// as its own until it replaces itself with the program.
+double RunProcess(const std::vector<std::string>& command) {
+  const std::string peakFile = Files().Folder() + "/peak";
+  std::vector<std::string> args = {"/usr/bin/time", "-f", "%M", "-o", peakFile};
+  args.insert(args.end(), command.begin(), command.end());
+  std::vector<char*> argv;
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t child = 0;
+  int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  if (spawned != 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) > 1)
+    return -1;
+  // The figure is the file's last line (a line before it tells of an exit status other than 0).
+  std::ifstream peak(peakFile);
+  std::string line, last;
+  while (std::getline(peak, line))
+    if (!line.empty()) last = line;
+  return last.empty() ? -1 : std::atof(last.c_str()) / 1024.0;
+}
+
+void RunWholeProcess(benchmark::State& state, const std::vector<std::string>& args) {
+  double peak = 0;
+  for (auto _ : state) {
+    peak = RunProcess(args);
+    if (peak < 0) state.SkipWithError((args[0] + " failed").c_str());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FileSize(Files().LinkedStory())));
+  state.counters["peak_MB"] = peak;
+}
+
+void ToolWcLines(benchmark::State& state) { RunWholeProcess(state, {"/usr/bin/wc", "-l", Files().LinkedStory()}); }
+BENCHMARK(ToolWcLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void ToolValidate(benchmark::State& state) {
+  RunWholeProcess(state, {FABLEWICK_STORY_TOOL, "validate", Files().LinkedStory()});
+}
+BENCHMARK(ToolValidate)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void ToolDump(benchmark::State& state) {
+  RunWholeProcess(state, {FABLEWICK_STORY_TOOL, "dump", Files().LinkedStory()});
+}
+BENCHMARK(ToolDump)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void OpenValidate(benchmark::State& state) {
   const std::string path = Files().ValidationStory();

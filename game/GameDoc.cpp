@@ -266,6 +266,65 @@ bool CVeskoGameDoc::OpenStoryPath(const std::string& path) {
   return started;
 }
 
+bool CVeskoGameDoc::OpenStoryAtScene(const std::string& path, const std::string& scene) {
+  if (!OpenStoryPath(path)) return false;
+  const SceneSection* found = m_story.FindScene(scene);
+  if (!found) {
+    Ask(res::IDS_NO_SUCH_SCENE, {scene}, MessageButtons::Ok, MessageIcon::Error);
+    return false;
+  }
+  m_currentScene = found;
+  BeginPlay();
+  return true;
+}
+
+void CVeskoGameDoc::RereadStory(const std::string& path) {
+  if (!m_settings.ValidateFileOn) {
+    m_story.OpenStory(path, false, false, true);
+    return;
+  }
+  CGameFile check;
+  check.SetReporter(&m_ui);
+  check.OpenStory(path, true, m_settings.ValidateImageSizes != 0, false);
+  // The check has told of unknown keywords already: the second read keeps quiet about them.
+  m_story.SetReporter(nullptr);
+  m_story.OpenStory(path, false, false, true);
+  m_story.SetReporter(&m_ui);
+}
+
+bool CVeskoGameDoc::ReloadStory() {
+  if (!CanReloadStory()) return false;
+  const std::string path = m_story.Path();
+  const std::string sceneName = m_currentScene ? m_currentScene->Header.Text : std::string();
+  const bool inScene = !m_titlePage && m_currentScene;
+  const bool continuePlay = m_titlePage && !m_titleIsNewGame;
+  CBusyScope busy(m_ui);
+  m_currentScene = nullptr;
+  StopSound();
+  m_soundPath.clear();  // the sound file may have changed too: it is loaded afresh
+  RereadStory(path);
+
+  const SceneSection* scene = sceneName.empty() ? nullptr : m_story.FindScene(sceneName);
+  if (inScene && scene) {
+    m_currentScene = scene;
+    EnterScene();
+    m_ui.UpdateAllViews();
+    return true;
+  }
+  // The title page: a restored position keeps its scene when it still has one.
+  m_currentScene = continuePlay && scene ? scene : m_story.GetFirstScene();
+  m_ui.StopAnimationTimer();
+  ClearMusic();
+  if (!m_currentScene) {
+    ResetGame();
+    m_ui.UpdateAllViews();
+    return false;
+  }
+  ShowTitlePage(!(continuePlay && scene));
+  m_ui.UpdateAllViews();
+  return true;
+}
+
 void CVeskoGameDoc::ResumeScene() {
   if (m_titlePage) return;
   StartSceneMusic();

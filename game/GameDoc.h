@@ -51,6 +51,15 @@ class CVeskoGameDoc : public IWaveListener {
   // story: validated as the settings say, then its title page. Says so and returns false when
   // there is no story file there; false also when the story has errors or no first scene.
   bool OpenStoryPath(const std::string& path);
+  // Opens the story at path as OpenStoryPath does and enters the scene named scene at once. A
+  // scene that is not in the story is named in a message and the title page stays.
+  bool OpenStoryAtScene(const std::string& path, const std::string& scene);
+  // Reads the story again from disk, validated as the settings say (errors are listed, and play
+  // goes on). A scene being played is entered afresh when the story still has a scene of its
+  // name (music that is the same file goes on); otherwise, and on the title page, the title page
+  // shows. False when there is no story to reload or it lost its first scene (the start page).
+  bool ReloadStory();
+  bool CanReloadStory() const { return !m_story.Path().empty() && m_story.HasStory(); }
   // Back to the start page with no story (also the document's first state). Always true.
   bool ResetGame();
   // The main window closes: music and sound stop and the settings are written.
@@ -117,6 +126,8 @@ class CVeskoGameDoc : public IWaveListener {
   // Opens the story file and shows its title page; false when it has errors or no first scene.
   bool OpenStoryOnTitlePage(const std::string& path);
   bool RestoreSavedPosition(const StoryEntry& entry, const std::string& savedName, const std::string& sceneName);
+  // Reads the story at path again, validated as the settings say; errors are listed, not fatal.
+  void RereadStory(const std::string& path);
   void ResumeScene();
   void WriteSettings();
 

@@ -12,6 +12,7 @@ void CGameSettings::Read(const CSettingsStore& store) {
   ValidateImageSizes = store.ReadInt(s, "ValidateImageSizes", ValidateImageSizes);
   Use16BitOggVorbisDecoding = store.ReadInt(s, "Use16BitOggVorbisDecoding", Use16BitOggVorbisDecoding);
   SortTitlesOn = store.ReadInt(s, "SortTitlesOn", SortTitlesOn);
+  ReloadOnChange = store.ReadInt(s, "ReloadOnChange", ReloadOnChange);
   SoundDevice = store.ReadString(s, "SoundDevice", SoundDevice);
   MusicDevice = store.ReadString(s, "MusicDevice", MusicDevice);
   StoriesPath = store.ReadString(s, "StoriesPath", StoriesPath);
@@ -27,6 +28,7 @@ bool CGameSettings::Write(CSettingsStore& store) const {
   store.WriteInt(s, "ValidateFileOn", ValidateFileOn);
   store.WriteInt(s, "ValidateImageSizes", ValidateImageSizes);
   store.WriteInt(s, "SortTitlesOn", SortTitlesOn);
+  store.WriteInt(s, "ReloadOnChange", ReloadOnChange);
   store.WriteString(s, "SoundDevice", SoundDevice);
   store.WriteString(s, "MusicDevice", MusicDevice);
   store.WriteString(s, "StoriesPath", StoriesPath);

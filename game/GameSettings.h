@@ -16,6 +16,7 @@ class CGameSettings {
   int32_t ValidateImageSizes = 0;         // the check includes picture sizes
   int32_t Use16BitOggVorbisDecoding = 1;  // 1: 16-bit samples; anything else: 8-bit
   int32_t SortTitlesOn = 0;               // story list by name instead of newest first
+  int32_t ReloadOnChange = 0;             // reload the story when its files change on disk
   std::string SoundDevice = kAutomaticDeviceName;
   std::string MusicDevice = kAutomaticDeviceName;
   std::string StoriesPath = "Stories/";

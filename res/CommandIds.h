@@ -12,6 +12,7 @@ enum CommandId : int {
   ID_GAME_NEW = 32771,
   ID_GAME_OPTIONS = 32772,
   ID_GAME_LIST_UNUSED = 32773,
+  ID_GAME_RELOAD = 32780,  // read the story again from disk (F5)
   ID_FILE_NEW = 57600,  // start afresh: the start page, no story (Ctrl+N)
   ID_FILE_OPEN = 57601,
   ID_FILE_SAVE = 57603,

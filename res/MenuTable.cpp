@@ -11,6 +11,7 @@ const MenuItemEntry kGameMenu[] = {
     {ID_GAME_NEW, "&New Game...\tCtrl+N"},
     {ID_FILE_OPEN, "&Load Saved Game\tCtrl+O"},
     {ID_FILE_SAVE, "&Save Game\tCtrl+S"},
+    {ID_GAME_RELOAD, "&Reload Story\tF5"},
     {ID_GAME_LIST_UNUSED, "List &Unused Resources..."},
     {ID_GAME_OPTIONS, "O&ptions..."},
     {ID_APP_ABOUT, "&About..."},
@@ -22,6 +23,7 @@ const AcceleratorEntry kAccelerators[] = {
     {ACCEL_CTRL, 'N', ID_FILE_NEW},
     {ACCEL_CTRL, 'O', ID_FILE_OPEN},
     {ACCEL_CTRL, 'S', ID_FILE_SAVE},
+    {0, kKeyF5, ID_GAME_RELOAD},
 };
 const int kAcceleratorCount = sizeof kAccelerators / sizeof kAccelerators[0];
 

@@ -14,9 +14,12 @@ enum AcceleratorModifier : int { ACCEL_CTRL = 1, ACCEL_SHIFT = 2, ACCEL_ALT = 4 
 
 struct AcceleratorEntry {
   int modifiers;  // AcceleratorModifier flags
-  int key;        // an upper-case letter
+  int key;        // an upper-case letter, or a function key (kKeyF1 + n - 1 for Fn)
   int command;
 };
+
+constexpr int kKeyF1 = 0x1000;
+constexpr int kKeyF5 = kKeyF1 + 4;
 
 extern const char* const kGameMenuTitle;
 extern const MenuItemEntry kGameMenu[];

@@ -33,6 +33,7 @@ enum StringId : unsigned {
   IDS_WEB_SITE_ADDRESS = 155,
   IDS_STORY_HAS_ERRORS = 156,        // restoring a story with errors
   IDS_NO_STORY_AT_PATH = 157,        // a story named on the command line is not there
+  IDS_NO_SUCH_SCENE = 170,           // a scene named on the command line is not in the story
   IDS_APP_TITLE = 57344,
 };
 

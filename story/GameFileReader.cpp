@@ -66,31 +66,6 @@ const NamedField* FindNamed(const NamedField (&table)[N], const std::string& key
 
 bool IsBlank(uint16_t c) { return c != '\n' && IsWhiteSpace(c); }
 
-// Resolves the escapes of a value: backslash-n is a line feed; a backslash before another
-// backslash or at the end stays; a backslash before any other character is dropped with it.
-std::string Unescape(std::string text) {
-  if (text.find('\\') == std::string::npos) return text;
-  std::string result;
-  result.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] != '\\') {
-      size_t backslash = std::min(text.find('\\', i), text.size());
-      result.append(text, i, backslash - i);
-      i = backslash;
-    } else if (i + 1 < text.size() && text[i + 1] == 'n') {
-      result += '\n';
-      i += 2;
-    } else if (i + 1 == text.size() || text[i + 1] == '\\') {
-      result += '\\';
-      i += 1;
-    } else {
-      i += 2;
-    }
-  }
-  return result;
-}
-
 // The picture names of an ANIM value, separated by commas, each trimmed.
 void SplitFrames(std::string rest, std::vector<std::string>& frames) {
   while (!rest.empty()) {

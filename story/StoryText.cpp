@@ -113,4 +113,29 @@ std::string LastPathPart(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+// Resolves the escapes of a value: backslash-n is a line feed; a backslash before another
+// backslash or at the end stays; a backslash before any other character is dropped with it.
+std::string Unescape(std::string text) {
+  if (text.find('\\') == std::string::npos) return text;
+  std::string result;
+  result.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] != '\\') {
+      size_t backslash = std::min(text.find('\\', i), text.size());
+      result.append(text, i, backslash - i);
+      i = backslash;
+    } else if (i + 1 < text.size() && text[i + 1] == 'n') {
+      result += '\n';
+      i += 2;
+    } else if (i + 1 == text.size() || text[i + 1] == '\\') {
+      result += '\\';
+      i += 1;
+    } else {
+      i += 2;
+    }
+  }
+  return result;
+}
+
 }  // namespace story_text

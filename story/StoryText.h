@@ -42,4 +42,8 @@ std::string JoinPath(const std::string& base, const std::string& part);
 // The part of a path after its last '/' or '\' (all of it when it has none).
 std::string LastPathPart(const std::string& path);
 
+// Resolves the escapes of a value: backslash-n is a line feed; a backslash before another
+// backslash or at the end stays; a backslash before any other character is dropped with it.
+std::string Unescape(std::string text);
+
 }  // namespace story_text

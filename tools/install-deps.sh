@@ -10,10 +10,12 @@ packages=(
   libwxgtk3.2-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev
   libfluidsynth-dev timgm6mb-soundfont libasound2-dev libglib2.0-dev
   fonts-liberation2
+  # the story tool's scene graphs as SVG
+  libgraphviz-dev
   # tests, benchmarks, fuzzing and reference tools
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick sox vorbis-tools alsa-utils netpbm
-  python3-mido desktop-file-utils
+  python3-mido desktop-file-utils time
   # the Debian package and the tools that check it: dependencies from the libraries
   # (dpkg-shlibdeps, which CPack finds the programs for with file), lintian, the metadata
   # validator, manual pages and the shell completion

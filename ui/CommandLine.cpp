@@ -11,6 +11,8 @@ namespace {
 const wxCmdLineEntryDesc kEntries[] = {
     {wxCMD_LINE_SWITCH, "h", "help", "show this help and exit", wxCMD_LINE_VAL_NONE, wxCMD_LINE_OPTION_HELP},
     {wxCMD_LINE_SWITCH, nullptr, "version", "show the version and exit", wxCMD_LINE_VAL_NONE, 0},
+    {wxCMD_LINE_OPTION, nullptr, "scene", "enter the story's scene NAME at once, without its title page",
+     wxCMD_LINE_VAL_STRING, 0},
     {wxCMD_LINE_PARAM, nullptr, nullptr, "story folder or gamefile.txt", wxCMD_LINE_VAL_STRING,
      wxCMD_LINE_PARAM_OPTIONAL},
     {wxCMD_LINE_NONE, nullptr, nullptr, nullptr, wxCMD_LINE_VAL_NONE, 0},

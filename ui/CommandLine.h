@@ -1,6 +1,6 @@
 #pragma once
-// The player's command line: fablewick [--help] [--version] [STORY], where STORY is a story's
-// folder or its gamefile.txt.
+// The player's command line: fablewick [--help] [--version] [--scene NAME] [STORY], where STORY is
+// a story's folder or its gamefile.txt.
 #include <string>
 
 class wxCmdLineParser;

@@ -15,6 +15,8 @@ class CGameDocHandler : public wxEvtHandler {
   void OnSaveGame(wxCommandEvent& event);
   void OnListUnusedResources(wxCommandEvent& event);
   void OnOptions(wxCommandEvent& event);
+  void OnReloadStory(wxCommandEvent& event);
+  void OnUpdateReloadStory(wxUpdateUIEvent& event);
   void OnUpdateLoadSavedGame(wxUpdateUIEvent& event);
   void OnUpdateNeedsStory(wxUpdateUIEvent& event);
 

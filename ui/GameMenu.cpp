@@ -54,7 +54,8 @@ wxAcceleratorTable CreateGameAccelerators() {
     if (key.modifiers & res::ACCEL_CTRL) flags |= wxACCEL_CTRL;
     if (key.modifiers & res::ACCEL_SHIFT) flags |= wxACCEL_SHIFT;
     if (key.modifiers & res::ACCEL_ALT) flags |= wxACCEL_ALT;
-    entries.emplace_back(flags, key.key, MenuItemIdFor(key.command));
+    const int code = key.key >= res::kKeyF1 ? WXK_F1 + (key.key - res::kKeyF1) : key.key;
+    entries.emplace_back(flags, code, MenuItemIdFor(key.command));
   }
   return wxAcceleratorTable(static_cast<int>(entries.size()), entries.data());
 }

@@ -70,19 +70,21 @@ void COptionsDlg::CreateControls() {
   m_radio8Bit = new wxRadioButton(this, IDC_DECODE_8BIT, "Use 8-bit decoding");
   layout.Place(m_radio8Bit, 15, 144, 180, 12);
 
-  layout.Place(new wxStaticBox(this, IDC_DEBUG_GROUP, "Debugging"), 7, 167, 198, 58);
+  layout.Place(new wxStaticBox(this, IDC_DEBUG_GROUP, "Debugging"), 7, 167, 198, 72);
   m_checkValidateFile = new wxCheckBox(this, IDC_VALIDATE_FILE, "Validate File on Load");
   layout.Place(m_checkValidateFile, 15, 180, 180, 12);
   m_checkValidateImageSizes = new wxCheckBox(this, IDC_VALIDATE_IMAGE_SIZES, "Validate &Image Sizes");
   layout.Place(m_checkValidateImageSizes, 15, 194, 180, 12);
   m_checkShowSceneNames = new wxCheckBox(this, IDC_SHOW_SCENE_NAMES, "&Show Scene Names");
   layout.Place(m_checkShowSceneNames, 15, 208, 180, 12);
+  m_checkReloadOnChange = new wxCheckBox(this, IDC_RELOAD_ON_CHANGE, "&Reload when the story changes");
+  layout.Place(m_checkReloadOnChange, 15, 222, 180, 12);
 
   auto* ok = new wxButton(this, wxID_OK, "OK");
   ok->SetDefault();
-  layout.Place(ok, 101, 233, 50, 16);
-  layout.Place(new wxButton(this, wxID_CANCEL, "Cancel"), 155, 233, 50, 16);
-  layout.SetClientSize(212, 256);
+  layout.Place(ok, 101, 247, 50, 16);
+  layout.Place(new wxButton(this, wxID_CANCEL, "Cancel"), 155, 247, 50, 16);
+  layout.SetClientSize(212, 270);
 }
 
 bool COptionsDlg::TransferDataToWindow() {
@@ -91,6 +93,7 @@ bool COptionsDlg::TransferDataToWindow() {
   m_checkValidateFile->SetValue(m_settings.ValidateFileOn != 0);
   m_checkValidateImageSizes->SetValue(m_settings.ValidateImageSizes != 0);
   m_checkShowSceneNames->SetValue(m_settings.DebugOn != 0);
+  m_checkReloadOnChange->SetValue(m_settings.ReloadOnChange != 0);
   m_nRadioIndex = m_settings.Use16BitOggVorbisDecoding == 1 ? 0 : 1;
   (m_nRadioIndex == 0 ? m_radio16Bit : m_radio8Bit)->SetValue(true);
   return true;
@@ -102,6 +105,7 @@ bool COptionsDlg::TransferDataFromWindow() {
   m_settings.ValidateFileOn = m_checkValidateFile->GetValue() ? 1 : 0;
   m_settings.ValidateImageSizes = m_checkValidateImageSizes->GetValue() ? 1 : 0;
   m_settings.DebugOn = m_checkShowSceneNames->GetValue() ? 1 : 0;
+  m_settings.ReloadOnChange = m_checkReloadOnChange->GetValue() ? 1 : 0;
   m_nRadioIndex = m_radio16Bit->GetValue() ? 0 : 1;
   m_settings.Use16BitOggVorbisDecoding = m_nRadioIndex == 0 ? 1 : 0;
   return true;

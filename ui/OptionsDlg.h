@@ -28,6 +28,7 @@ class COptionsDlg : public wxDialog {
     IDC_DECODE_16BIT = 1039,
     IDC_DECODE_8BIT = 1040,
     IDC_VORBIS_GROUP = 1041,
+    IDC_RELOAD_ON_CHANGE = 1042,
   };
 
   // Lists the system's output devices afresh.
@@ -73,6 +74,7 @@ class COptionsDlg : public wxDialog {
   wxCheckBox* m_checkValidateFile = nullptr;
   wxCheckBox* m_checkValidateImageSizes = nullptr;
   wxCheckBox* m_checkShowSceneNames = nullptr;
+  wxCheckBox* m_checkReloadOnChange = nullptr;
   wxRadioButton* m_radio16Bit = nullptr;
   wxRadioButton* m_radio8Bit = nullptr;
   int m_nRadioIndex = 0;  // 0: 16-bit decoding, 1: 8-bit

@@ -8,6 +8,7 @@
 
 #include "game/GameDoc.h"
 #include "game/SettingsStore.h"
+#include "platform/FileSystem.h"
 #include "res/CommandIds.h"
 #include "res/Resources.h"
 #include "ui/AboutDlg.h"
@@ -15,6 +16,7 @@
 #include "ui/GameDocHandler.h"
 #include "ui/GameUi.h"
 #include "ui/MainFrame.h"
+#include "ui/StoryWatcher.h"
 #include "ui/VeskoGameView.h"
 
 namespace {
@@ -36,6 +38,7 @@ CVeskoGameApp::CVeskoGameApp() {
   Bind(wxEVT_MENU, &CVeskoGameApp::OnFileNew, this, res::ID_FILE_NEW);
   Bind(wxEVT_MENU, &CVeskoGameApp::OnAppAbout, this, res::ID_APP_ABOUT);
   Bind(wxEVT_MENU, &CVeskoGameApp::OnAppExit, this, res::ID_APP_EXIT);
+  Bind(wxEVT_IDLE, &CVeskoGameApp::OnIdle, this);
 }
 
 CVeskoGameApp::~CVeskoGameApp() = default;
@@ -56,11 +59,14 @@ void CVeskoGameApp::OnInitCmdLine(wxCmdLineParser& parser) { DescribeCommandLine
 
 bool CVeskoGameApp::OnCmdLineParsed(wxCmdLineParser& parser) {
   if (parser.GetParamCount() > 0) m_startupStory = parser.GetParam(0).utf8_string();
+  wxString scene;
+  if (parser.Found("scene", &scene)) m_startupScene = scene.utf8_string();
   return true;
 }
 
 bool CVeskoGameApp::OpenStartupStory(const std::string& path) {
   if (!m_doc) return false;
+  if (!m_startupScene.empty()) return m_doc->OpenStoryAtScene(path, m_startupScene);
   return m_doc->OpenStoryPath(path);
 }
 
@@ -74,6 +80,7 @@ bool CVeskoGameApp::StartUp(std::unique_ptr<CSettingsStore> store, std::unique_p
   m_ui = ui ? std::move(ui) : std::make_unique<CGameUi>();
   m_doc = std::make_unique<CVeskoGameDoc>(*m_ui, *m_store);
   m_docHandler = std::make_unique<CGameDocHandler>(*m_doc);
+  m_watcher = std::make_unique<CStoryWatcher>([this] { ReloadChangedStory(); });
   m_doc->ResetGame();
 
   m_frame = new CMainFrame(*m_store, *m_doc, *m_docHandler);
@@ -92,6 +99,7 @@ void CVeskoGameApp::ShutDown() {
   if (m_ui) m_ui->Detach();
   m_frame = nullptr;
   m_view = nullptr;
+  m_watcher.reset();
   m_docHandler.reset();
   m_doc.reset();
   m_ui.reset();
@@ -131,6 +139,42 @@ void CVeskoGameApp::OnFrameDestroyed(wxWindowDestroyEvent& event) {
   if (m_ui) m_ui->Detach();
   m_frame = nullptr;
   m_view = nullptr;
+}
+
+namespace {
+
+// The folders whose changes reload the story: its own and its media folders, those that exist.
+std::set<std::string> StoryFolders(const CGameFile& story) {
+  std::set<std::string> folders;
+  for (std::string path : {story.ImagePath("x"), story.SoundPath("x"), story.MusicPath("x")}) {
+    path.pop_back();  // the folder, with its separator
+    std::string folder = platform::GetFullPath(platform::ResolvePath(path.empty() ? "." : path));
+    if (platform::FolderExists(folder)) folders.insert(folder);
+  }
+  return folders;
+}
+
+}  // namespace
+
+void CVeskoGameApp::OnIdle(wxIdleEvent& event) {
+  event.Skip();
+  if (!m_watcher || !m_doc) return;
+  // The folders are looked for again only when the story or its folder values change.
+  const CGameFile& story = m_doc->Story();
+  const bool watching = m_doc->Settings().ReloadOnChange != 0 && m_doc->CanReloadStory();
+  const std::string key = watching ? story.Path() + '\n' + story.Setup().ImageDir.Text + '\n' +
+                                         story.Setup().SoundDir.Text + '\n' + story.Setup().MusicDir.Text
+                                   : std::string();
+  if (key == m_watchedStory) return;
+  if (m_watcher->Watch(watching ? StoryFolders(story) : std::set<std::string>())) m_watchedStory = key;
+}
+
+void CVeskoGameApp::ReloadChangedStory() {
+  // A reload that lists errors waits in the errors window; changes meanwhile do not nest.
+  if (!m_doc || m_reloading) return;
+  m_reloading = true;
+  m_doc->ReloadStory();
+  m_reloading = false;
 }
 
 void CVeskoGameApp::SetWindowIcon() {

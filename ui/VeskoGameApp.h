@@ -13,6 +13,7 @@ class CGameDocHandler;
 class CGameUi;
 class CMainFrame;
 class CSettingsStore;
+class CStoryWatcher;
 class CVeskoGameDoc;
 class CVeskoGameView;
 
@@ -57,13 +58,20 @@ class CVeskoGameApp : public wxApp {
   void OnAppExit(wxCommandEvent& event);
   void OnFrameDestroyed(wxWindowDestroyEvent& event);
   void SetWindowIcon();
+  // Keeps the story watcher on the current story's folders while the option asks for it.
+  void OnIdle(wxIdleEvent& event);
+  void ReloadChangedStory();
 
   CMouseOverList m_mouseOver;
   std::string m_startupStory;  // the story named on the command line
+  std::string m_startupScene;  // and the scene to enter at once (--scene)
   std::unique_ptr<CSettingsStore> m_store;
   std::unique_ptr<CGameUi> m_ui;
   std::unique_ptr<CVeskoGameDoc> m_doc;
   std::unique_ptr<CGameDocHandler> m_docHandler;
   CMainFrame* m_frame = nullptr;
   CVeskoGameView* m_view = nullptr;
+  std::unique_ptr<CStoryWatcher> m_watcher;
+  std::string m_watchedStory;  // the story (path and folder values) the watcher follows
+  bool m_reloading = false;
 };

@@ -99,6 +99,19 @@ TEST_F(Media, MusicCarriesOnWhileScenesNameNoneOrTheSameFile) {
   EXPECT_EQ(Doc().MusicFile().GetPath(), StoryDir("m") + "/music/long.mid");
 }
 
+TEST_F(Media, ReloadKeepsTheSameMusicPlaying) {
+  WriteMediaStory("[A]\n@IMAGE p.bmp\n@MUSIC long.mid\n@DESCRIPTION Before.\n");
+  StartGame("Tunes");
+  ASSERT_TRUE(WaitUntil([&] { return NoteOns(64) >= 1; }));
+  WriteStory(StoryDir("m"), "[Title]\n@NAME Tunes\n@AUTHOR a\n@ARTIST b\n[Setup]\n@MUSICDIR music\\\n"
+                            "@FIRSTSCENE A\n[A]\n@IMAGE p.bmp\n@MUSIC long.mid\n@DESCRIPTION After.\n");
+  ASSERT_TRUE(Doc().ReloadStory());
+  EXPECT_EQ(Doc().GetSceneText(), "After.");
+  EXPECT_TRUE(MusicPlaying());
+  EXPECT_EQ(AllNotesOff(), 0);
+  EXPECT_EQ(NoteOns(64), 1);
+}
+
 TEST_F(Media, StopInAnyCaseEndsTheMusicAndItStaysSilent) {
   WriteMediaStory("[A]\n@IMAGE p.bmp\n@MUSIC theme.mid\n@OPTION1 on\n@LINK1 B\n"
                   "[B]\n@IMAGE p.bmp\n@MUSIC stop\n@OPTION1 on\n@LINK1 C\n"

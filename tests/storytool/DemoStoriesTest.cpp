@@ -26,8 +26,20 @@ TEST(DemoStories, GoodStoriesValidateCleanlyAndUseEveryFile) {
     std::string folder = StoriesDir() + "/" + story.folder;
     ToolRun run = RunStoryTool({"validate", "--image-sizes", folder});
     EXPECT_EQ(run.status, 0) << story.folder;
-    EXPECT_EQ(run.out, "") << story.folder;
+    EXPECT_EQ(run.out, "OK\n") << story.folder;
     EXPECT_EQ(run.err, "") << story.folder;
+    ToolRun lint = RunStoryTool({"lint", "--werror", folder});
+    EXPECT_EQ(lint.status, 0) << story.folder;
+    EXPECT_EQ(lint.out, "") << story.folder;
+    // The scene graph has an edge for every link.
+    auto count = [](const std::string& text, const std::string& what) {
+      size_t n = 0;
+      for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+      return n;
+    };
+    ToolRun graph = RunStoryTool({"graph", folder});
+    EXPECT_EQ(count(graph.out, " -> "), count(testing_support::ReadFile(folder + "/gamefile.txt"), "\n@LINK"));
+    EXPECT_GT(count(graph.out, " -> "), 5u);
     ToolRun name = RunStoryTool({"name", folder});
     EXPECT_EQ(name.out, std::string(story.name) + "\n");
     ToolRun unused = RunStoryTool({"unused", folder});

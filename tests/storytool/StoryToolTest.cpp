@@ -32,12 +32,12 @@ TEST(StoryTool, RejectsBadUsage) {
   ToolRun none = RunStoryTool({});
   EXPECT_EQ(none.status, 2);
   EXPECT_NE(none.err.find("usage: fablewick-story COMMAND"), std::string::npos);
-  EXPECT_NE(none.err.find("  validate [--image-sizes] [--raw] FILE\n"), std::string::npos);
+  EXPECT_NE(none.err.find("  validate [--image-sizes] [--raw] [--quiet] FILE\n"), std::string::npos);
   EXPECT_EQ(RunStoryTool({"frobnicate", "x"}).status, 2);
 
   ToolRun missingFile = RunStoryTool({"validate", "--raw"});
   EXPECT_EQ(missingFile.status, 2);
-  EXPECT_EQ(missingFile.err, "usage: fablewick-story validate [--image-sizes] [--raw] FILE\n");
+  EXPECT_EQ(missingFile.err, "usage: fablewick-story validate [--image-sizes] [--raw] [--quiet] FILE\n");
   EXPECT_EQ(RunStoryTool({"name", "a", "b"}).status, 2);
   EXPECT_EQ(RunStoryTool({"unused", "--raw", "a"}).status, 2);
   EXPECT_EQ(RunStoryTool({"dump", "--trash", "a"}).status, 2);
@@ -186,12 +186,12 @@ TEST_F(StoryToolValidate, RawPrintsRecordsInOrderFound) {
   EXPECT_FALSE(run.err.empty());
 }
 
-TEST_F(StoryToolValidate, CleanStoryPrintsNothing) {
+TEST_F(StoryToolValidate, CleanStorySaysOk) {
   WriteFile(dir / "gamefile.txt",
             "[Title]\n@NAME N\n@AUTHOR A\n@ARTIST B\n[Setup]\n@FIRSTSCENE s\n[S]\n@IMAGE PIC.BMP\n");
   ToolRun run = RunStoryTool({"validate", dir.Path()});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.out, "OK\n");
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(RunStoryTool({"validate", "--image-sizes", dir.Path()}).status, 1);
 }

@@ -31,6 +31,7 @@ TEST_F(MenuTest, GameMenuHoldsItsItemsWithTheirPrompts) {
       {32771, "&New Game...\tCtrl+N", "Select new game to play"},
       {57601, "&Load Saved Game\tCtrl+O", "Open a saved game"},
       {57603, "&Save Game\tCtrl+S", "Save the current game"},
+      {32780, "&Reload Story\tF5", "Read the story again from disk and stay in the scene"},
       {32773, "List &Unused Resources...", "Show all unused resources in the current game file"},
       {32772, "O&ptions...", "Change options for program"},
       {57664, "&About...", "What's it all about"},
@@ -60,6 +61,9 @@ TEST_F(MenuTest, AcceleratorsGiveTheirCommands) {
   EXPECT_EQ(commandFor('O'), 57601);
   EXPECT_EQ(commandFor('S'), 57603);
   EXPECT_EQ(commandFor('X'), 0);
+  wxKeyEvent f5(wxEVT_KEY_DOWN);
+  f5.m_keyCode = WXK_F5;
+  EXPECT_EQ(CommandForMenuItem(Frame().GetAcceleratorTable()->GetCommand(f5)), 32780);
 }
 
 TEST_F(MenuTest, LoadSavedGameNeedsASavedStoryAndScene) {

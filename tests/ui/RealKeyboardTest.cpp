@@ -50,4 +50,25 @@ TEST_F(RealKeyboardTest, TabAndDigitsAndCtrlN) {
   EXPECT_EQ(Ui().SelectStoryCalls, 1) << "and does not open the story selection";
 }
 
+TEST_F(RealKeyboardTest, F5ReloadsTheStoryAndKeepsTheScene) {
+  const std::string story = "[Title]\n@NAME Paths\n@AUTHOR A\n@ARTIST B\n[Setup]\n@FIRSTSCENE Fork\n"
+                            "[Fork]\n@IMAGE x.bmp\n@OPTION1 Left\n@LINK1 One\n"
+                            "[One]\n@IMAGE x.bmp\n@DESCRIPTION Dark.\n@OPTION1 Back\n@LINK1 Fork\n";
+  WriteStory(StoryDir("Paths"), story);
+  WriteSolidBmp(StoryDir("Paths") + "/x.bmp", 8, 8, 0x204060);
+  StartPlayer();
+  PointAtPlayer();
+  StartStory("Paths");
+  Type('1');
+  ASSERT_EQ(Doc().GetSceneText(), "Dark.");
+
+  std::string changed = story;
+  changed.replace(changed.find("Dark."), 5, "A lamp is lit.");
+  WriteStory(StoryDir("Paths"), changed);
+  Type(WXK_F5);
+  EXPECT_EQ(Doc().GetSceneName(), "One");
+  EXPECT_FALSE(Doc().IsTitlePage());
+  EXPECT_EQ(Doc().GetSceneText(), "A lamp is lit.");
+}
+
 }  // namespace

@@ -64,7 +64,7 @@ TEST(DialogLayout, OptionsDialogShowsEveryTextWhole) {
   COptionsDlg dialog(nullptr, CGameSettings(), {CDeviceEntry{"A very long synthesizer name 123", 0, false}},
                      {});
   dialog.InitDialog();
-  ExpectTemplateSize(&dialog, 212, 256);
+  ExpectTemplateSize(&dialog, 212, 270);
   const auto faults = LayoutFaults(&dialog);
   EXPECT_TRUE(faults.empty()) << Join(faults);
 }

@@ -76,6 +76,7 @@ TEST(OptionsDialog, OkTakesCheckBoxesRadioButtonsAndChangedDevices) {
   const int result = RunModal(dialog, [&] {
     Click(&dialog, Id::IDC_MUSIC_ON);
     Click(&dialog, Id::IDC_SHOW_SCENE_NAMES);
+    Click(&dialog, Id::IDC_RELOAD_ON_CHANGE);
     Click(&dialog, Id::IDC_DECODE_8BIT);
     Control<wxChoice>(&dialog, Id::IDC_SOUND_DEVICE)->SetSelection(1);
     Click(&dialog, wxID_OK);
@@ -83,6 +84,7 @@ TEST(OptionsDialog, OkTakesCheckBoxesRadioButtonsAndChangedDevices) {
   EXPECT_EQ(result, wxID_OK);
   EXPECT_EQ(dialog.GetSettings().MusicOn, 0);
   EXPECT_EQ(dialog.GetSettings().DebugOn, 1);
+  EXPECT_EQ(dialog.GetSettings().ReloadOnChange, 1);
   EXPECT_EQ(dialog.GetSettings().Use16BitOggVorbisDecoding, 0);
   EXPECT_EQ(dialog.GetSettings().SoundDevice, "headphones");
   EXPECT_TRUE(dialog.SoundDeviceChanged());

@@ -44,15 +44,17 @@ std::string WaveFileBytes(const void* format, uint32_t formatSize, const std::st
   return out + "WAVE" + chunks;
 }
 
+// "-" stands for standard output.
 bool WriteOutput(const std::string& path, const std::string& bytes, std::string& error) {
-  FILE* out = std::fopen(path.c_str(), "wb");
+  const bool toStdout = path == "-";
+  FILE* out = toStdout ? stdout : std::fopen(path.c_str(), "wb");
   if (!out) {
     error = platform::SystemErrorText(errno);
     return false;
   }
   bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
   int writeError = errno;
-  if (std::fclose(out) != 0 && written) {
+  if ((toStdout ? std::fflush(out) : std::fclose(out)) != 0 && written) {
     written = false;
     writeError = errno;
   }
@@ -98,7 +100,7 @@ int RunDecode(const ToolArgs& args) {
   for (const std::string& arg : args) {
     if (arg == "--8bit")
       eightBit = true;
-    else if (arg.size() > 1 && arg[0] == '-')
+    else if (arg.size() > 1 && arg[0] == '-')  // "-" alone is standard output
       return UsageError(kDecodeCommand);
     else
       paths.push_back(arg);

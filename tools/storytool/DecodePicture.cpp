@@ -1,6 +1,9 @@
 #include "tools/storytool/DecodePicture.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <memory>
+#include <system_error>
 
 #include "story/PictureProbe.h"
 #include "picture/BmpWriter.h"
@@ -13,5 +16,9 @@ bool DecodePicture(const std::string& media, const std::string& out, std::string
     error = picture->GetLoadError();
     return false;
   }
-  return WriteBmpFile(*picture->GetBitmap(), out, error);
+  if (out != "-") return WriteBmpFile(*picture->GetBitmap(), out, error);
+  const std::vector<uint8_t> bytes = EncodeBmp(*picture->GetBitmap());
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0) return true;
+  error = "standard output: " + std::system_category().message(errno);
+  return false;
 }

@@ -134,12 +134,16 @@ int RunDump(const ToolArgs& args) {
   WriteSetup(json, story.Setup());
   json.Key("scenes");
   json.BeginArray();
-  for (const auto& scene : story.Scenes()) WriteScene(json, story, *scene);
+  for (const auto& scene : story.Scenes()) {
+    WriteScene(json, story, *scene);
+    json.Flush(stdout);
+  }
   json.EndArray();
   WriteFirstScene(json, story);
   WriteWarnings(json, story);
   json.EndObject();
-  std::printf("%s\n", json.Text().c_str());
+  json.Flush(stdout);
+  std::printf("\n");
   return kExitOk;
 }
 

@@ -4,29 +4,48 @@
 
 #include "platform/TextEncoding.h"
 
+namespace {
+
+// Appends c escaped as JSON wants it; false when c needs no escape.
+bool AppendEscaped(std::string& out, unsigned char c) {
+  switch (c) {
+    case '"': out += "\\\""; return true;
+    case '\\': out += "\\\\"; return true;
+    case '\b': out += "\\b"; return true;
+    case '\f': out += "\\f"; return true;
+    case '\n': out += "\\n"; return true;
+    case '\r': out += "\\r"; return true;
+    case '\t': out += "\\t"; return true;
+  }
+  if (c >= 0x20) return false;
+  char escaped[8];
+  std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+  out += escaped;
+  return true;
+}
+
+}  // namespace
+
+std::string JsonUtf8String(const std::string& utf8) {
+  std::string out = "\"";
+  for (unsigned char c : utf8)
+    if (!AppendEscaped(out, c)) out += static_cast<char>(c);
+  out += '"';
+  return out;
+}
+
 std::string JsonString(const std::string& bytes) {
   std::string out = "\"";
   for (unsigned char c : bytes) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          out += escaped;
-        } else {
-          platform::AppendUtf8(out, c);
-        }
-    }
+    if (!AppendEscaped(out, c)) platform::AppendUtf8(out, c);
   }
   out += '"';
   return out;
+}
+
+void CJsonWriter::Flush(FILE* stream) {
+  std::fwrite(m_text.data(), 1, m_text.size(), stream);
+  m_text.clear();
 }
 
 void CJsonWriter::NewLine() {

@@ -4,10 +4,13 @@
 // each byte becomes the code point of the same value (0x80-0xFF as U+0080-U+00FF), so the
 // output is UTF-8 and every byte can be recovered.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 std::string JsonString(const std::string& bytes);
+// A string of UTF-8 text: only quotes, backslashes and control characters are escaped.
+std::string JsonUtf8String(const std::string& utf8);
 
 class CJsonWriter {
  public:
@@ -25,6 +28,9 @@ class CJsonWriter {
   void Field(const std::string& key, int64_t value) { Key(key); Number(value); }
 
   const std::string& Text() const { return m_text; }
+  // Writes the text so far to stream and forgets it, so that a long document need not be held
+  // whole; the writer goes on where it stopped.
+  void Flush(FILE* stream);
 
  private:
   struct Level {

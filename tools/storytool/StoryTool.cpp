@@ -1,4 +1,5 @@
 // fablewick-story: checks and inspects stories for their authors, without a display.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -11,19 +12,26 @@ namespace {
 const ToolCommand* const kCommands[] = {
     &kDumpCommand,
     &kValidateCommand,
+    &kLintCommand,
+    &kGraphCommand,
     &kNameCommand,
     &kUnusedCommand,
     &kDecodeCommand,
     &kMediaCommand,
     &kDevicesCommand,
     &kPlayCommand,
+    &kNewCommand,
 };
 
-void PrintUsage() {
-  std::fprintf(stderr, "usage: fablewick-story COMMAND [OPTIONS] ARGUMENTS\ncommands:\n");
+void PrintUsage(FILE* stream) {
+  std::fprintf(stream, "usage: fablewick-story COMMAND [OPTIONS] ARGUMENTS\ncommands:\n");
   for (const ToolCommand* command : kCommands)
-    std::fprintf(stderr, "  %s %s\n", command->name, command->usage);
+    std::fprintf(stream, "  %s %s\n", command->name, command->usage);
+  std::fprintf(stream, "FILE is a story's gamefile.txt or its folder; \"fablewick-story COMMAND --help\" shows one "
+                       "command's usage.\n");
 }
+
+bool AsksForHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
 }  // namespace
 
@@ -33,12 +41,21 @@ int UsageError(const ToolCommand& command) {
 }
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && (AsksForHelp(argv[1]) || std::strcmp(argv[1], "help") == 0)) {
+    PrintUsage(stdout);
+    return kExitOk;
+  }
   if (argc >= 2) {
     for (const ToolCommand* command : kCommands) {
-      if (std::strcmp(command->name, argv[1]) == 0)
-        return command->run(ToolArgs(argv + 2, argv + argc));
+      if (std::strcmp(command->name, argv[1]) != 0) continue;
+      ToolArgs args(argv + 2, argv + argc);
+      if (std::any_of(args.begin(), args.end(), AsksForHelp)) {
+        std::printf("usage: fablewick-story %s %s\n", command->name, command->usage);
+        return kExitOk;
+      }
+      return command->run(args);
     }
   }
-  PrintUsage();
+  PrintUsage(stderr);
   return kExitUsage;
 }

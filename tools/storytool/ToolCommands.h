@@ -29,3 +29,6 @@ extern const ToolCommand kDecodeCommand;
 extern const ToolCommand kMediaCommand;
 extern const ToolCommand kDevicesCommand;
 extern const ToolCommand kPlayCommand;
+extern const ToolCommand kLintCommand;
+extern const ToolCommand kNewCommand;
+extern const ToolCommand kGraphCommand;

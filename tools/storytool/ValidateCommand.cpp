@@ -1,5 +1,6 @@
-// fablewick-story validate [--image-sizes] [--raw] FILE: reads and checks a story and prints
-// its errors as the player lists them, or every error record as JSON.
+// fablewick-story validate [--image-sizes] [--raw] [--quiet] FILE: reads and checks a story and
+// prints its errors as the player lists them (OK when there is none, nothing with --quiet), or
+// every error record as JSON.
 #include <cstdio>
 
 #include "story/GameFile.h"
@@ -27,7 +28,7 @@ void PrintRawErrors(const std::vector<StoryError>& errors) {
 int RunValidate(const ToolArgs& args) {
   std::set<std::string> options;
   std::string argument, path;
-  if (!ParseStoryArguments(args, {"--image-sizes", "--raw"}, options, argument))
+  if (!ParseStoryArguments(args, {"--image-sizes", "--raw", "--quiet"}, options, argument))
     return UsageError(kValidateCommand);
   if (!ResolveStoryFile(argument, path)) return kExitUsage;
   bool raw = options.count("--raw") > 0;
@@ -38,10 +39,11 @@ int RunValidate(const ToolArgs& args) {
   // Quiet keeps the records in the order found; otherwise the reporter prints the list.
   bool valid = story.OpenStory(path, true, options.count("--image-sizes") > 0, raw);
   if (raw) PrintRawErrors(story.Errors());
+  if (valid && !raw && !options.count("--quiet")) std::printf("OK\n");
   std::fflush(stdout);
   return valid ? kExitOk : kExitStoryErrors;
 }
 
 }  // namespace
 
-const ToolCommand kValidateCommand = {"validate", "[--image-sizes] [--raw] FILE", RunValidate};
+const ToolCommand kValidateCommand = {"validate", "[--image-sizes] [--raw] [--quiet] FILE", RunValidate};
