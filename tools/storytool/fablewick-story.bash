@@ -7,13 +7,16 @@
 #   command   arguments  options
 _fablewick_story_commands=(
   "dump       paths"
-  "validate   paths      --image-sizes --raw"
+  "validate   paths      --image-sizes --raw --quiet"
+  "lint       paths      --json --werror"
+  "graph      paths      --svg="
   "name       paths"
   "unused     paths      --trash"
   "decode     paths      --8bit"
   "media      paths"
   "devices    none"
   "play       paths      --loops= --delay= --device="
+  "new        paths      --name="
 )
 
 # Completes the value of an option that takes one.
@@ -29,6 +32,7 @@ _fablewick_story_option_value() {
       COMPREPLY=($(compgen -W "$names" -- "$cur"))
       compopt -o filenames
       ;;
+    --svg) _filedir svg ;;
   esac
 }
 
