@@ -17,6 +17,7 @@ class CGameDocHandler : public wxEvtHandler {
   void OnOptions(wxCommandEvent& event);
   void OnUpdateLoadSavedGame(wxUpdateUIEvent& event);
   void OnUpdateNeedsStory(wxUpdateUIEvent& event);
+  void OnUpdateListUnused(wxUpdateUIEvent& event);
 
   CVeskoGameDoc& m_doc;
 };
