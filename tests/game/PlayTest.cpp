@@ -53,7 +53,8 @@ TEST_F(Play, MissingLinkChangesNothing) {
 
 // The pixels of a picture, to tell the program's own pictures apart.
 std::string Pixels(const CDib* picture) {
-  if (!picture) return "none";
+  EXPECT_NE(picture, nullptr) << "the program's own pictures are built in";
+  if (!picture) return std::string();
   const BitmapRecord& bitmap = picture->GetBitmapRecord();
   return std::string(reinterpret_cast<const char*>(bitmap.bmBits),
                      static_cast<size_t>(bitmap.bmWidthBytes) * static_cast<size_t>(bitmap.bmHeight));
@@ -71,7 +72,6 @@ TEST_F(Play, SceneWithoutLoadablePictureShowsTheMissingPicture) {
   EXPECT_EQ(Pixels(Doc().GetCurrentPicture()), Pixels(LoadPictureResource(134).get()));  // the title page
   Doc().BeginPlay();
   const std::string missing = Pixels(LoadPictureResource(153).get());
-  ASSERT_EQ(Doc().GetCurrentPicture()->GetWidth(), 200);
   EXPECT_EQ(Pixels(Doc().GetCurrentPicture()), missing);
   EXPECT_TRUE(Doc().FollowOption(0));  // a scene without a picture
   EXPECT_EQ(Pixels(Doc().GetCurrentPicture()), missing);
