@@ -62,6 +62,7 @@ bool CVeskoGameDoc::ResetGame() {
   m_frameCount = 0;
   m_animLoops = -1;
   m_currentScene = nullptr;
+  m_pendingMusic.clear();  // restored music belongs to the story that goes
   m_story.ReleaseStory();
   ReleaseFramePictures();
   SetPicture(LoadPictureResource(kStartPicture));
@@ -160,6 +161,14 @@ const CDib* CVeskoGameDoc::GetCurrentPicture() const {
   return m_frameImages[m_frameMap[frame]].get();
 }
 
+void CVeskoGameDoc::LeaveStory() {
+  m_currentScene = nullptr;
+  m_pendingMusic.clear();
+  m_ui.StopAnimationTimer();
+  m_frameCount = 0;
+  ReleaseFramePictures();
+}
+
 void CVeskoGameDoc::ReleaseFramePictures() {
   for (auto& picture : m_frameImages) picture.reset();
 }
@@ -234,12 +243,11 @@ void CVeskoGameDoc::NewGame() {
 }
 
 bool CVeskoGameDoc::OpenStoryOnTitlePage(const std::string& path) {
-  m_currentScene = nullptr;
+  LeaveStory();
   if (!m_story.OpenStory(path, m_settings.ValidateFileOn != 0, m_settings.ValidateImageSizes != 0, false))
     return false;
   m_currentScene = m_story.GetFirstScene();
   if (!m_currentScene) return false;
-  m_ui.StopAnimationTimer();
   ClearMusic();
   ShowTitlePage(true);
   m_ui.UpdateAllViews();
@@ -347,7 +355,7 @@ void CVeskoGameDoc::LoadSavedGame() {
   std::string title = m_store.ReadString(kSettingsSection, "SaveTitle", "");
   std::string scene = m_store.ReadString(kSettingsSection, "SaveScene", "");
   if (title.empty() || scene.empty()) return;
-  m_pendingMusic = m_store.ReadString(kSettingsSection, "SaveMusic", "");
+  const std::string music = m_store.ReadString(kSettingsSection, "SaveMusic", "");
   const StoryEntry* found = FindStoryByName(title);
   StopSound();
   StopMusic();
@@ -356,17 +364,15 @@ void CVeskoGameDoc::LoadSavedGame() {
     Ask(res::IDS_STORY_MISSING, {title}, MessageButtons::Ok, MessageIcon::Error);
   } else if (Ask(res::IDS_ASK_RESTORE, {title}, MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes) {
     StoryEntry entry = *found;
-    restored = RestoreSavedPosition(entry, title, scene);
+    restored = RestoreSavedPosition(entry, title, scene, music);
   }
-  if (restored) return;
-  // A position that was not restored leaves no music waiting for a later scene.
-  m_pendingMusic.clear();
-  ResumeScene();
+  // A position that was not restored leaves the music an earlier restore left waiting.
+  if (!restored) ResumeScene();
 }
 
 // The messages name the story as it was saved, as the restore question did.
 bool CVeskoGameDoc::RestoreSavedPosition(const StoryEntry& entry, const std::string& savedName,
-                                         const std::string& sceneName) {
+                                         const std::string& sceneName, const std::string& music) {
   CBusyScope busy(m_ui);
   {
     CGameFile check;
@@ -377,15 +383,15 @@ bool CVeskoGameDoc::RestoreSavedPosition(const StoryEntry& entry, const std::str
         return false;
     }
   }
-  m_currentScene = nullptr;
+  LeaveStory();
   m_story.OpenStory(entry.Path, false, false, true);
   m_currentScene = m_story.FindScene(sceneName);
   if (!m_currentScene) {
     Ask(res::IDS_SCENE_MISSING, {sceneName, savedName}, MessageButtons::Ok, MessageIcon::Error);
     return false;
   }
-  m_ui.StopAnimationTimer();
   ClearMusic();
+  m_pendingMusic = music;
   ShowTitlePage(false);
   m_ui.UpdateAllViews();
   return true;

@@ -93,6 +93,8 @@ class CVeskoGameDoc : public IWaveListener {
   // Whether Load Saved Game has a position to restore (read afresh at each call).
   bool CanLoadSavedGame() const;
   bool HasStory() const { return m_story.HasStory(); }
+  // List Unused Resources needs a story whose scenes are loaded (not one released by a reset).
+  bool CanListUnusedResources() const { return m_story.HasStory() && !m_story.Scenes().empty(); }
   bool ShowSceneNames() const { return m_settings.DebugOn != 0; }
   void SetShowSceneNames(bool on);
   const CGameSettings& Settings() const { return m_settings; }
@@ -119,13 +121,17 @@ class CVeskoGameDoc : public IWaveListener {
 
  private:
   void PreloadAnimation();
+  // Before another story replaces this one: the scene goes (its animation stops, its frame
+  // pictures are released) and so does music a restore left waiting.
+  void LeaveStory();
   void ReleaseFramePictures();
   void SetPicture(std::unique_ptr<CDib> picture);
   MessageAnswer Ask(unsigned textId, const std::vector<std::string>& arguments,
                     MessageButtons buttons, MessageIcon icon);
   // Opens the story file and shows its title page; false when it has errors or no first scene.
   bool OpenStoryOnTitlePage(const std::string& path);
-  bool RestoreSavedPosition(const StoryEntry& entry, const std::string& savedName, const std::string& sceneName);
+  bool RestoreSavedPosition(const StoryEntry& entry, const std::string& savedName, const std::string& sceneName,
+                            const std::string& music);
   // Reads the story at path again, validated as the settings say; errors are listed, not fatal.
   void RereadStory(const std::string& path);
   void ResumeScene();

@@ -1,10 +1,13 @@
 #include "game/SettingsStore.h"
 
+#include <sys/stat.h>
+
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/stdpaths.h>
 
+#include "platform/FileLock.h"
 #include "platform/TextEncoding.h"
 
 const char* const kSettingsSection = "Settings";
@@ -58,6 +61,16 @@ wxString Key(const std::string& section, const std::string& name) {
   return "/" + wxString::FromUTF8(section) + "/" + wxString::FromUTF8(name);
 }
 
+// What tells one version of the file from another: a replaced file is a new inode, a file
+// written in place has a new change time. Empty when there is no file.
+std::string FileStamp(const std::string& file) {
+  struct stat st;
+  if (::stat(file.c_str(), &st) != 0) return std::string();
+  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" +
+         std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec) + ":" +
+         std::to_string(st.st_ctim.tv_sec) + "." + std::to_string(st.st_ctim.tv_nsec);
+}
+
 }  // namespace
 
 std::unique_ptr<CSettingsStore> CSettingsStore::OpenUserStore() {
@@ -70,20 +83,54 @@ std::unique_ptr<CSettingsStore> CSettingsStore::OpenUserStore() {
 }
 
 CSettingsStore::CSettingsStore(const std::string& file) : m_file(file) {
-  // A damaged file reads as far as it can; the values it cannot give keep their defaults.
-  wxLogNull quiet;
   // Create the folder now, so that the first write can succeed.
+  wxLogNull quiet;
   wxFileName::Mkdir(wxFileName(wxString::FromUTF8(file)).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-  m_config = std::make_unique<wxFileConfig>(kApplication, kVendor, wxString::FromUTF8(file),
-                                            wxString(), wxCONFIG_USE_LOCAL_FILE);
-  // Story names and paths come back exactly as written, "$HOME" included.
-  m_config->SetExpandEnvVars(false);
+  Refresh();
 }
 
-CSettingsStore::~CSettingsStore() = default;
+// Values not yet flushed are written by the last flush, as they would have been at exit.
+CSettingsStore::~CSettingsStore() { Flush(); }
+
+std::unique_ptr<wxFileConfig> CSettingsStore::ReadFile() const {
+  // A damaged file reads as far as it can; the values it cannot give keep their defaults.
+  wxLogNull quiet;
+  auto config = std::make_unique<wxFileConfig>(kApplication, kVendor, wxString::FromUTF8(m_file), wxString(),
+                                               wxCONFIG_USE_LOCAL_FILE);
+  // Only Flush writes the file, under the lock.
+  config->DisableAutoSave();
+  // Story names and paths come back exactly as written, "$HOME" included.
+  config->SetExpandEnvVars(false);
+  return config;
+}
+
+void CSettingsStore::Refresh() const {
+  std::string stamp = FileStamp(m_file);
+  if (m_config && stamp == m_fileStamp) return;
+  m_config = ReadFile();
+  m_fileStamp = stamp;
+  ApplyPending(*m_config);
+}
+
+void CSettingsStore::ApplyPending(wxFileConfig& config) const {
+  for (const auto& [key, value] : m_pending) config.Write(key, value);
+}
+
+void CSettingsStore::Put(const wxString& key, const wxString& value) {
+  Refresh();
+  m_config->Write(key, value);
+  for (auto& pending : m_pending) {
+    if (pending.first == key) {
+      pending.second = value;
+      return;
+    }
+  }
+  m_pending.emplace_back(key, value);
+}
 
 int32_t CSettingsStore::ReadInt(const std::string& section, const std::string& name,
                                 int32_t fallback) const {
+  Refresh();
   long value = 0;
   if (!m_config->Read(Key(section, name), &value)) return fallback;
   // Values are stored as 32-bit numbers; anything else in the file is not ours.
@@ -93,18 +140,33 @@ int32_t CSettingsStore::ReadInt(const std::string& section, const std::string& n
 
 std::string CSettingsStore::ReadString(const std::string& section, const std::string& name,
                                        const std::string& fallback) const {
+  Refresh();
   wxString value;
   if (!m_config->Read(Key(section, name), &value)) return fallback;
   return ConfigTextToBytes(value);
 }
 
 void CSettingsStore::WriteInt(const std::string& section, const std::string& name, int32_t value) {
-  m_config->Write(Key(section, name), static_cast<long>(value));
+  // Numbers are kept in the file as their decimal text.
+  Put(Key(section, name), wxString::Format("%ld", static_cast<long>(value)));
 }
 
 void CSettingsStore::WriteString(const std::string& section, const std::string& name,
                                  const std::string& value) {
-  m_config->Write(Key(section, name), BytesToConfigText(value));
+  Put(Key(section, name), BytesToConfigText(value));
 }
 
-bool CSettingsStore::Flush() { return m_config->Flush(); }
+bool CSettingsStore::Flush() {
+  if (m_pending.empty()) return true;
+  platform::FileLock lock(m_file + ".lock");
+  if (!lock.IsLocked()) return false;
+  // What other players wrote since this one read the file stays; this one's values go on top.
+  std::unique_ptr<wxFileConfig> current = ReadFile();
+  ApplyPending(*current);
+  wxLogNull quiet;
+  if (!current->Flush()) return false;  // written to a temporary file, then renamed over the old
+  m_config = std::move(current);
+  m_fileStamp = FileStamp(m_file);
+  m_pending.clear();
+  return true;
+}

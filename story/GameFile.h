@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "story/MediaFiles.h"
 #include "story/StoryCharReader.h"
 #include "story/StoryRecords.h"
 
@@ -75,15 +76,16 @@ class CGameFile {
   void ReportUnexpectedKeyword(const std::string& keyword, const std::string& section);
 
   // --- Unused media ---
-  // Sorted names of the .wav, .bmp and .mid files in the story's media folders that no scene
-  // names.
+  // Sorted names of the sounds (.wav, .ogg), pictures (.bmp, .png) and music (.mid) in the
+  // story's media folders that no scene uses. A scene uses the file that opening its reference
+  // opens (letter case resolved as every open resolves it). Without scenes the lists are empty.
   void FindUnusedResources(std::vector<std::string>& sounds, std::vector<std::string>& pictures,
                            std::vector<std::string>& music) const;
   // Moves the listed files to the trash. Only regular files (not links) that lie inside the
-  // story's own folder tree are moved; others stay. Returns how many were moved.
-  size_t DeleteUnusedResources(const std::vector<std::string>& sounds,
-                               const std::vector<std::string>& pictures,
-                               const std::vector<std::string>& music) const;
+  // story's own folder tree are moved; others stay. Tells for each file whether it moved.
+  std::vector<RecycleOutcome> DeleteUnusedResources(const std::vector<std::string>& sounds,
+                                                    const std::vector<std::string>& pictures,
+                                                    const std::vector<std::string>& music) const;
 
   // --- State ---
   bool IsValid() const { return m_valid; }

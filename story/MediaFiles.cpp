@@ -16,9 +16,8 @@ std::vector<std::string> FindFiles(const std::string& pattern) {
   return names;
 }
 
-bool RecycleFile(const std::string& path) {
-  std::string error;
-  return platform::MoveToTrash(path, error);
+bool RecycleFile(const std::string& path, std::string& reason) {
+  return platform::MoveToTrash(path, reason);
 }
 
 std::vector<std::string> UnusedResourceRows(const std::vector<std::string>& sounds,
@@ -33,4 +32,29 @@ std::vector<std::string> UnusedResourceRows(const std::vector<std::string>& soun
   rows.insert(rows.end(), music.begin(), music.end());
   rows.push_back("------- END -------");
   return rows;
+}
+
+size_t CountMoved(const std::vector<RecycleOutcome>& outcomes) {
+  return static_cast<size_t>(std::count_if(outcomes.begin(), outcomes.end(),
+                                            [](const RecycleOutcome& outcome) { return outcome.moved; }));
+}
+
+std::string DescribeRecycling(const std::vector<RecycleOutcome>& outcomes) {
+  const size_t moved = CountMoved(outcomes);
+  if (moved == outcomes.size()) return "All unused resources have been moved to the Trash.";
+  std::string text = std::to_string(moved) + " of " + std::to_string(outcomes.size()) +
+                     " unused resources have been moved to the Trash; " +
+                     std::to_string(outcomes.size() - moved) + " stayed where they were:";
+  // A long list would not fit on the screen; the files that stayed are listed in the window.
+  const size_t kShown = 10;
+  size_t shown = 0;
+  for (const RecycleOutcome& outcome : outcomes) {
+    if (outcome.moved) continue;
+    if (shown++ == kShown) {
+      text += "\n...";
+      break;
+    }
+    text += "\n" + outcome.name + ": " + outcome.reason;
+  }
+  return text;
 }

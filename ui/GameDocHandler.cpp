@@ -11,7 +11,7 @@ CGameDocHandler::CGameDocHandler(CVeskoGameDoc& doc) : m_doc(doc) {
   Bind(wxEVT_MENU, &CGameDocHandler::OnOptions, this, res::ID_GAME_OPTIONS);
   Bind(wxEVT_UPDATE_UI, &CGameDocHandler::OnUpdateLoadSavedGame, this, res::ID_FILE_OPEN);
   Bind(wxEVT_UPDATE_UI, &CGameDocHandler::OnUpdateNeedsStory, this, res::ID_FILE_SAVE);
-  Bind(wxEVT_UPDATE_UI, &CGameDocHandler::OnUpdateNeedsStory, this, res::ID_GAME_LIST_UNUSED);
+  Bind(wxEVT_UPDATE_UI, &CGameDocHandler::OnUpdateListUnused, this, res::ID_GAME_LIST_UNUSED);
   Bind(wxEVT_MENU, &CGameDocHandler::OnReloadStory, this, res::ID_GAME_RELOAD);
   Bind(wxEVT_UPDATE_UI, &CGameDocHandler::OnUpdateReloadStory, this, res::ID_GAME_RELOAD);
 }
@@ -25,3 +25,4 @@ void CGameDocHandler::OnReloadStory(wxCommandEvent&) { m_doc.ReloadStory(); }
 void CGameDocHandler::OnUpdateReloadStory(wxUpdateUIEvent& event) { event.Enable(m_doc.CanReloadStory()); }
 void CGameDocHandler::OnUpdateLoadSavedGame(wxUpdateUIEvent& event) { event.Enable(m_doc.CanLoadSavedGame()); }
 void CGameDocHandler::OnUpdateNeedsStory(wxUpdateUIEvent& event) { event.Enable(m_doc.HasStory()); }
+void CGameDocHandler::OnUpdateListUnused(wxUpdateUIEvent& event) { event.Enable(m_doc.CanListUnusedResources()); }

@@ -19,6 +19,7 @@ class CGameDocHandler : public wxEvtHandler {
   void OnUpdateReloadStory(wxUpdateUIEvent& event);
   void OnUpdateLoadSavedGame(wxUpdateUIEvent& event);
   void OnUpdateNeedsStory(wxUpdateUIEvent& event);
+  void OnUpdateListUnused(wxUpdateUIEvent& event);
 
   CVeskoGameDoc& m_doc;
 };

@@ -80,11 +80,13 @@ void CUnusedResourcesDlg::OnDelete(wxCommandEvent&) {
   if (ShowAppMessage(this, "Delete all unused resources from the story?", wxYES_NO | wxICON_QUESTION) !=
       wxID_YES)
     return;
+  std::vector<RecycleOutcome> outcomes;
   {
     wxBusyCursor busy;
-    m_pGameFile->DeleteUnusedResources(m_sounds, m_pictures, m_music);
+    outcomes = m_pGameFile->DeleteUnusedResources(m_sounds, m_pictures, m_music);
   }
   TakeInventory();
-  ShowAppMessage(this, "All unused resources have been moved to the Recycle bin.",
-                 wxOK | wxICON_INFORMATION);
+  const bool allMoved = CountMoved(outcomes) == outcomes.size();
+  ShowAppMessage(this, wxString::FromUTF8(platform::ToDisplayUtf8(DescribeRecycling(outcomes))),
+                 wxOK | (allMoved ? wxICON_INFORMATION : wxICON_WARNING));
 }

@@ -103,4 +103,8 @@ TEST_F(NewGame, ResetGameReturnsToTheStartPage) {
   EXPECT_EQ(Doc().CurrentScene(), nullptr);
   EXPECT_EQ(Doc().GetSceneText(), "");
   EXPECT_FALSE(Doc().FollowOption(0));
+  // The released story's files are not unused: there is nothing to list.
+  EXPECT_FALSE(Doc().CanListUnusedResources());
+  Doc().ListUnusedResources();
+  EXPECT_TRUE(m_ui.UnusedPictures.empty());
 }

@@ -1,3 +1,4 @@
+#include "picture/PictureFactory.h"
 #include "tests/game/GameFixture.h"
 
 using Play = GameFixture;
@@ -50,19 +51,31 @@ TEST_F(Play, MissingLinkChangesNothing) {
   EXPECT_EQ(m_ui.Updates, updates);
 }
 
+// The pixels of a picture, to tell the program's own pictures apart.
+std::string Pixels(const CDib* picture) {
+  EXPECT_NE(picture, nullptr) << "the program's own pictures are built in";
+  if (!picture) return std::string();
+  const BitmapRecord& bitmap = picture->GetBitmapRecord();
+  return std::string(reinterpret_cast<const char*>(bitmap.bmBits),
+                     static_cast<size_t>(bitmap.bmWidthBytes) * static_cast<size_t>(bitmap.bmHeight));
+}
+
 TEST_F(Play, SceneWithoutLoadablePictureShowsTheMissingPicture) {
   m_store->WriteInt(kSettingsSection, "ValidateFileOn", 0);
   WriteStory(StoryDir("a"),
              "[Title]\n@NAME Blank\n@AUTHOR a\n@ARTIST b\n[Setup]\n@FIRSTSCENE One\n"
              "[One]\n@IMAGE notapicture.bmp\n@OPTION1 On\n@LINK1 Two\n[Two]\n@DESCRIPTION none\n");
   testing_support::WriteFile(StoryDir("a") + "/notapicture.bmp", "just text");
-  StartGame("Blank");
-  EXPECT_EQ(Doc().GetSceneName(), "One");
-  // The program's own missing-picture picture takes its place (when the program carries it).
-  const CDib* missing = Doc().GetCurrentPicture();
-  EXPECT_TRUE(missing == nullptr || missing->GetWidth() == 200);
-  EXPECT_TRUE(Doc().FollowOption(0));
-  EXPECT_TRUE(Doc().GetCurrentPicture() == nullptr || Doc().GetCurrentPicture()->GetWidth() == 200);
+  EXPECT_EQ(Pixels(Doc().GetCurrentPicture()), Pixels(LoadPictureResource(139).get()));  // the start page
+  m_ui.OnSelectStory = ChooseStory("Blank");
+  Doc().NewGame();
+  EXPECT_EQ(Pixels(Doc().GetCurrentPicture()), Pixels(LoadPictureResource(134).get()));  // the title page
+  Doc().BeginPlay();
+  const std::string missing = Pixels(LoadPictureResource(153).get());
+  EXPECT_EQ(Pixels(Doc().GetCurrentPicture()), missing);
+  EXPECT_TRUE(Doc().FollowOption(0));  // a scene without a picture
+  EXPECT_EQ(Pixels(Doc().GetCurrentPicture()), missing);
+  EXPECT_NE(missing, Pixels(LoadPictureResource(134).get()));
 }
 
 class Animation : public GameFixture {
@@ -152,4 +165,29 @@ TEST_F(Animation, StillSceneAfterAnimationStopsTheTimer) {
   int frame = Doc().FrameIndex();
   Doc().AdvanceAnimation();
   EXPECT_EQ(Doc().FrameIndex(), frame);
+}
+
+// A new game that does not start and a restore whose scene is gone both take the scene away:
+// its animation stops and its frames are no longer shown.
+TEST_F(Animation, SceneThatGoesStopsItsAnimation) {
+  WriteStory(StoryDir("b"), "[Title]\n@NAME Headless\n@AUTHOR a\n@ARTIST b\n[Setup]\n@FIRSTSCENE Nowhere\n[X]\n");
+  auto expectStopped = [&](const char* how) {
+    EXPECT_FALSE(m_ui.TimerRunning) << how;
+    EXPECT_EQ(Doc().CurrentScene(), nullptr) << how;
+    const CDib* shown = Doc().GetCurrentPicture();
+    Doc().AdvanceAnimation();
+    EXPECT_EQ(Doc().GetCurrentPicture(), shown) << how;
+  };
+  StartAnimation("a.bmp, b.bmp, c.bmp", "@ANIMLOOP FOREVER");
+  m_ui.OnSelectStory = ChooseStory("Headless");
+  Doc().NewGame();
+  expectStopped("new game without a first scene");
+
+  StartGame("Anim");
+  ASSERT_TRUE(m_ui.TimerRunning);
+  m_store->WriteString(kSettingsSection, "SaveTitle", "Anim");
+  m_store->WriteString(kSettingsSection, "SaveScene", "Gone");
+  m_ui.Answers = {MessageAnswer::Yes};
+  Doc().LoadSavedGame();
+  expectStopped("restore of a missing scene");
 }

@@ -144,3 +144,47 @@ TEST_F(SavedPosition, NothingSavedDoesNothing) {
   Doc().LoadSavedGame();
   EXPECT_TRUE(m_ui.Messages.empty());
 }
+
+class RestoredMusic : public GameFixture {
+ protected:
+  void SetUp() override {
+    WriteSimpleStory(StoryDir("a"), "Harbour");
+    WriteSimpleStory(StoryDir("b"), "Meadow");
+    m_store->WriteString(kSettingsSection, "SaveTitle", "Harbour");
+    m_store->WriteString(kSettingsSection, "SaveScene", "Tower");
+    m_store->WriteString(kSettingsSection, "SaveMusic", kTune);
+  }
+
+  void Restore() {
+    m_ui.Answers = {MessageAnswer::Yes};
+    Doc().LoadSavedGame();
+    ASSERT_TRUE(Doc().IsTitlePage());
+    ASSERT_EQ(Doc().PendingMusic(), kTune);
+  }
+
+  const std::string kTune = StoryDir("a") + "/music/theme.mid";
+};
+
+TEST_F(RestoredMusic, StaysWithTheRestoredStory) {
+  Restore();
+  m_ui.OnSelectStory = ChooseStory("Meadow");
+  Doc().NewGame();
+  EXPECT_EQ(Doc().PendingMusic(), "") << "a new game of another story";
+  Restore();
+  Doc().ResetGame();
+  EXPECT_EQ(Doc().PendingMusic(), "") << "Ctrl+N";
+  Restore();
+  EXPECT_TRUE(Doc().OpenStoryPath(StoryDir("b")));
+  EXPECT_EQ(Doc().PendingMusic(), "") << "a story opened by its path";
+}
+
+TEST_F(RestoredMusic, RestoreDeclinedOrFailedKeepsTheMusicAnEarlierOneLeft) {
+  Restore();
+  m_ui.Answers = {MessageAnswer::No};
+  Doc().LoadSavedGame();
+  EXPECT_EQ(Doc().PendingMusic(), kTune) << "declined";
+  m_store->WriteString(kSettingsSection, "SaveTitle", "Atlantis");
+  Doc().LoadSavedGame();
+  EXPECT_EQ(Doc().PendingMusic(), kTune) << "no such story";
+  EXPECT_TRUE(Doc().IsTitlePage());
+}

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "game/GameSettings.h"
@@ -85,6 +86,7 @@ TEST(SettingsStore, MalformedValuesReadAsDefaults) {
   EXPECT_EQ(settings.MusicOn, 1);
   EXPECT_EQ(settings.SoundOn, 0);
   EXPECT_EQ(settings.DebugOn, 0);
+  EXPECT_EQ(settings.SortTitlesOn, 1);  // a broken section line is passed over; what follows counts
 }
 
 TEST(SettingsStore, TextsRoundTripByteForByte) {
@@ -132,4 +134,58 @@ TEST(SettingsStore, UserStoreLivesInTheXdgConfigHome) {
   std::string path = CSettingsStore::OpenUserStore()->GetFilePath();
   if (saved.empty()) unsetenv("XDG_CONFIG_HOME"); else setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
   EXPECT_EQ(path, dir / "Fablewick/Fablewick.conf");
+}
+
+// Two players share the file: neither undoes what the other wrote, and each reads the saved
+// position as the file holds it now.
+TEST(SettingsStore, TwoStoresKeepEachOthersValues) {
+  TempDir dir;
+  CSettingsStore first(dir / "Fablewick.conf");
+  CSettingsStore second(dir / "Fablewick.conf");
+  EXPECT_EQ(second.ReadString(kSettingsSection, "SaveTitle", ""), "");
+  first.WriteString(kSettingsSection, "SaveTitle", "Harbour");
+  first.WriteString(kSettingsSection, "SaveScene", "Tower");
+  ASSERT_TRUE(first.Flush());
+  EXPECT_EQ(second.ReadString(kSettingsSection, "SaveScene", ""), "Tower");
+
+  second.WriteInt(kSettingsSection, "wp.left", 40);  // the other player's window moved
+  ASSERT_TRUE(second.Flush());
+  first.WriteInt(kSettingsSection, "MusicOn", 0);  // not yet flushed: reads see it all the same
+  EXPECT_EQ(first.ReadInt(kSettingsSection, "wp.left", 0), 40);
+  EXPECT_EQ(first.ReadInt(kSettingsSection, "MusicOn", 1), 0);
+  ASSERT_TRUE(first.Flush());
+
+  CSettingsStore later(dir / "Fablewick.conf");
+  EXPECT_EQ(later.ReadString(kSettingsSection, "SaveTitle", ""), "Harbour");
+  EXPECT_EQ(later.ReadString(kSettingsSection, "SaveScene", ""), "Tower");
+  EXPECT_EQ(later.ReadInt(kSettingsSection, "wp.left", 0), 40);
+  EXPECT_EQ(later.ReadInt(kSettingsSection, "MusicOn", 1), 0);
+}
+
+TEST(SettingsStore, TwoProcessesWritingAtOnceLoseNothing) {
+  TempDir dir;
+  const std::string file = dir / "Fablewick.conf";
+  const int kWrites = 60;
+  auto writeValues = [&](const std::string& prefix) {
+    CSettingsStore store(file);
+    for (int i = 0; i < kWrites; ++i) {
+      store.WriteInt(kSettingsSection, prefix + std::to_string(i), i);
+      if (!store.Flush()) return false;
+    }
+    return true;
+  };
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) ::_exit(writeValues("child") ? 0 : 1);
+  const bool written = writeValues("parent");
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(written);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  CSettingsStore store(file);
+  int missing = 0;
+  for (const char* prefix : {"child", "parent"})
+    for (int i = 0; i < kWrites; ++i)
+      if (store.ReadInt(kSettingsSection, prefix + std::to_string(i), -1) != i) ++missing;
+  EXPECT_EQ(missing, 0);
 }

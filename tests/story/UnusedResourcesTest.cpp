@@ -18,16 +18,38 @@ class UnusedResources : public StoryTest {
   Names sounds, pictures, music;
 };
 
-TEST_F(UnusedResources, ListsUnusedFilesSortedByBytes) {
-  for (const char* name : {"sounds/b.wav", "sounds/C.wav", "sounds/a.wav", "sounds/song.ogg", "pics/tree.bmp",
-                           "pics/title.png", "pics/Hut.BMP", "music/theme.mid", "music/x.midi"})
+TEST_F(UnusedResources, ListsUnusedFilesOfEveryKindSortedByBytes) {
+  for (const char* name : {"sounds/b.wav", "sounds/C.wav", "sounds/a.wav", "sounds/song.ogg", "sounds/Rain.OGG",
+                           "pics/tree.bmp", "pics/title.png", "pics/map.png", "pics/Hut.BMP", "music/theme.mid",
+                           "music/x.midi"})
     WriteMedia(name, "x");
   Read("[Setup]\n@SOUNDDIR sounds\n@IMAGEDIR pics\\\n@MUSICDIR music\n"
-       "[A]\n@IMAGE Tree.BMP\n@MUSIC STOP\n@SOUND song.ogg\n");
+       "[A]\n@ANIM Tree.BMP, MAP.png\n@MUSIC STOP\n@SOUND song.ogg\n");
   TakeInventory();
-  EXPECT_EQ(sounds, (Names{"C.wav", "a.wav", "b.wav"}));
-  EXPECT_EQ(pictures, (Names{"Hut.BMP"}));
+  EXPECT_EQ(sounds, (Names{"C.wav", "Rain.OGG", "a.wav", "b.wav"}));
+  EXPECT_EQ(pictures, (Names{"Hut.BMP", "title.png"}));
   EXPECT_EQ(music, (Names{"theme.mid"}));
+}
+
+// A reference uses the very file that opening it opens: the exact name when it exists, else
+// the first case variant in byte order; through '..' it is still the same file.
+TEST_F(UnusedResources, ReferenceUsesTheFileItsOpenOpens) {
+  for (const char* name : {"pics/Tree.bmp", "pics/tree.bmp", "pics/Bush.bmp", "pics/bush.bmp", "pics/rock.bmp"})
+    WriteMedia(name, "x");
+  Read("[Setup]\n@IMAGEDIR pics\n[A]\n@ANIM tree.bmp, BUSH.BMP, ../pics/rock.bmp\n");
+  TakeInventory();
+  EXPECT_EQ(pictures, (Names{"Tree.bmp", "bush.bmp"}));
+}
+
+TEST_F(UnusedResources, StoryWithoutScenesListsNothing) {
+  for (const char* name : {"a.bmp", "s.wav", "m.mid"}) WriteMedia(name, "x");
+  Read("[Title]\n@NAME Released\n[A]\n@IMAGE a.bmp\n");
+  story.ReleaseStory();
+  TakeInventory();
+  EXPECT_TRUE(sounds.empty() && pictures.empty() && music.empty());
+  Read("[Title]\n@NAME No scenes\n");
+  TakeInventory();
+  EXPECT_TRUE(sounds.empty() && pictures.empty() && music.empty());
 }
 
 TEST_F(UnusedResources, EveryReferenceStrikesOutOneName) {
@@ -70,7 +92,7 @@ TEST_F(UnusedResources, DeleteMovesFilesToTrash) {
   Read("[Setup]\n@IMAGEDIR PICS\n@MUSICDIR tunes\n[A]\n@IMAGE used.bmp\n");
   TakeInventory();
   ASSERT_EQ(pictures, Names{"unused-picture-1.bmp"});
-  EXPECT_EQ(story.DeleteUnusedResources(sounds, pictures, music), 3u);
+  EXPECT_EQ(CountMoved(story.DeleteUnusedResources(sounds, pictures, music)), 3u);
   EXPECT_FALSE(platform::FileExists(dir / "pics/unused-picture-1.bmp"));
   EXPECT_TRUE(platform::FileExists(dir / "pics/used.bmp"));
   EXPECT_EQ(testing_support::ReadFile(trash + "/unused-picture-1.bmp"), "picture one");
@@ -94,12 +116,17 @@ TEST_F(UnusedResources, NothingOutsideTheStoryFolderIsTrashed) {
                              "[Setup]\n@SOUNDDIR ../user/\n@MUSICDIR linked\n@IMAGEDIR pics\n[A]\n");
   ASSERT_TRUE(story.OpenStory(root / "story/gamefile.txt", false, false, true));
 
-  // Folders above the story, folders linked from it, links inside it and folders are left.
-  EXPECT_EQ(story.DeleteUnusedResources(Names{}, Names{"../../user/photo.bmp"}, Names{}), 0u);
+  // Folders above the story, folders linked from it, links inside it and folders are left,
+  // each with the reason.
+  EXPECT_EQ(CountMoved(story.DeleteUnusedResources(Names{}, Names{"../../user/photo.bmp"}, Names{})), 0u);
   TakeInventory();
   EXPECT_EQ(pictures, (Names{"folder.bmp", "inside-2.bmp", "link.bmp"}));
   EXPECT_EQ(music, Names{"song.mid"});
-  EXPECT_EQ(story.DeleteUnusedResources(sounds, pictures, music), 1u);
+  std::vector<std::string> outcomes;
+  for (const RecycleOutcome& outcome : story.DeleteUnusedResources(sounds, pictures, music))
+    outcomes.push_back(outcome.name + (outcome.moved ? " moved" : ": " + outcome.reason));
+  EXPECT_EQ(outcomes, (Names{"folder.bmp: it is not a regular file", "inside-2.bmp moved", "link.bmp: it is a link",
+                             "song.mid: it lies outside the story's folder"}));
   EXPECT_EQ(testing_support::ReadFile(root / "user/photo.bmp"), "holiday");
   EXPECT_EQ(testing_support::ReadFile(root / "user/song.mid"), "song");
   EXPECT_TRUE(platform::IsSymbolicLink(root / "story/pics/link.bmp"));
@@ -121,7 +148,7 @@ TEST_F(UnusedResources, ImageFolderAboveTheStoryCannotBeEmptied) {
   ASSERT_TRUE(story.OpenStory(root / "home/Stories/Evil/gamefile.txt", false, false, true));
   TakeInventory();
   ASSERT_EQ(pictures, Names{"letter.bmp"});
-  EXPECT_EQ(story.DeleteUnusedResources(sounds, pictures, music), 0u);
+  EXPECT_EQ(CountMoved(story.DeleteUnusedResources(sounds, pictures, music)), 0u);
   EXPECT_EQ(testing_support::ReadFile(root / "home/letter.bmp"), "private");
 }
 
@@ -133,7 +160,7 @@ TEST_F(UnusedResources, StoryInCurrentFolder) {
   std::filesystem::current_path(dir.Path());
   story.OpenStory("gamefile.txt", false, false, true);
   TakeInventory();
-  size_t moved = story.DeleteUnusedResources(sounds, pictures, music);
+  size_t moved = CountMoved(story.DeleteUnusedResources(sounds, pictures, music));
   std::filesystem::current_path(previous);
   EXPECT_EQ(pictures, Names{"current-folder-3.bmp"});
   EXPECT_EQ(moved, 1u);

@@ -233,13 +233,27 @@ TEST(StoryTool, UnusedListsAndTrashesInsideTheStoryOnly) {
 
   std::string dataHome = "XDG_DATA_HOME=" + dir / "data";
   ToolRun trash = RunStoryTool({"unused", "--trash", story}, {dataHome});
-  EXPECT_EQ(trash.status, 0);
+  EXPECT_EQ(trash.status, 1) << "a file stayed";
   EXPECT_EQ(trash.out,
+            "kept: " + story + "/../../outside/private.wav (it lies outside the story's folder)\n"
+            "moved: " + story + "/pics/tool-unused.bmp\nmoved: " + story + "/tune.mid\n"
+            "2 moved to the trash, 1 kept\n"
             "------- Sounds -------\nprivate.wav\n------- Images -------\n------- Music -------\n------- END -------\n");
   EXPECT_EQ(testing_support::ReadFile(dir / "outside/private.wav"), "private");
   EXPECT_EQ(testing_support::ReadFile(dir / "data/Trash/files/tool-unused.bmp"), "unused");
   EXPECT_EQ(testing_support::ReadFile(dir / "data/Trash/files/tune.mid"), "music");
   EXPECT_TRUE(platform::FileExists(story + "/pics/a.bmp"));
+}
+
+// Linux tells Tree.bmp from tree.bmp: the scene's tree.bmp is the picture the player opens.
+TEST(StoryTool, UnusedNeverOffersThePictureTheSceneOpens) {
+  TempDir dir;
+  WriteFile(dir / "gamefile.txt", "[Title]\n@NAME Trees\n[A]\n@IMAGE tree.bmp\n");
+  WriteFile(dir / "Tree.bmp", "other");
+  WriteFile(dir / "tree.bmp", "used");
+  ToolRun list = RunStoryTool({"unused", dir.Path()});
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.out, "------- Sounds -------\n------- Images -------\nTree.bmp\n------- Music -------\n------- END -------\n");
 }
 
 }  // namespace

@@ -87,6 +87,9 @@ TEST_F(MenuTest, SaveAndListUnusedNeedAStory) {
   StartStory("Small");
   EXPECT_TRUE(IsMenuCommandEnabled(res::ID_FILE_SAVE));
   EXPECT_TRUE(IsMenuCommandEnabled(res::ID_GAME_LIST_UNUSED));
+  // Ctrl+N releases the story's scenes: none of its files can be called unused.
+  ChooseMenuCommand(res::ID_FILE_NEW);
+  EXPECT_FALSE(IsMenuCommandEnabled(res::ID_GAME_LIST_UNUSED));
 }
 
 TEST_F(MenuTest, SaveGameAsksAndSavesThePosition) {

@@ -68,9 +68,9 @@ TEST_F(UnusedResourcesDialog, ListsEachGroupUnderItsMarkerWithRowNumbers) {
   dialog.InitDialog();
   EXPECT_EQ(dialog.GetTitle(), "Unused Resources");
   const std::vector<Row> expected = {
-      {"------- Sounds -------", kMarker}, {"C.wav", 1}, {"a.wav", 2}, {"b.wav", 3},
-      {"------- Images -------", kMarker}, {"old.bmp", 5},
-      {"------- Music -------", kMarker}, {wxString::FromUTF8("caf\xC3\xA9.mid"), 7},
+      {"------- Sounds -------", kMarker}, {"C.wav", 1}, {"a.wav", 2}, {"b.wav", 3}, {"song.ogg", 4},
+      {"------- Images -------", kMarker}, {"old.bmp", 6}, {"title.png", 7},
+      {"------- Music -------", kMarker}, {wxString::FromUTF8("caf\xC3\xA9.mid"), 9},
       {"------- END -------", kMarker}};
   EXPECT_EQ(Rows(&dialog), expected);
   auto* list = Control<wxListCtrl>(&dialog, Id::IDC_RESOURCE_LIST);
@@ -86,10 +86,10 @@ TEST_F(UnusedResourcesDialog, RefreshTakesTheInventoryAgain) {
   std::remove((m_folder / "sounds/b.wav").c_str());
   Click(&dialog, Id::IDC_REFRESH);
   const std::vector<Row> rows = Rows(&dialog);
-  ASSERT_EQ(rows.size(), 9u);
-  EXPECT_EQ(rows[3], (Row{"------- Images -------", kMarker}));
-  EXPECT_EQ(rows[4], (Row{"new.bmp", 4}));
-  EXPECT_EQ(rows[5], (Row{"old.bmp", 5}));
+  ASSERT_EQ(rows.size(), 11u);
+  EXPECT_EQ(rows[4], (Row{"------- Images -------", kMarker}));
+  EXPECT_EQ(rows[5], (Row{"new.bmp", 5}));
+  EXPECT_EQ(rows[6], (Row{"old.bmp", 6}));
 }
 
 TEST_F(UnusedResourcesDialog, WithoutAStoryRefreshAndDeleteDoNothing) {
@@ -115,7 +115,7 @@ TEST_F(UnusedResourcesDialog, DeleteAsksFirstAndNoKeepsTheFiles) {
   EXPECT_EQ(boxes.titles[0], "Fablewick");
   EXPECT_TRUE(boxes.styles[0] & wxYES_NO);
   EXPECT_TRUE(platform::FileExists(m_folder / "pics/old.bmp"));
-  EXPECT_EQ(Rows(&dialog).size(), 9u);
+  EXPECT_EQ(Rows(&dialog).size(), 11u);
 }
 
 TEST_F(UnusedResourcesDialog, DeleteMovesTheListedFilesToTheTrashAndRefreshes) {
@@ -130,15 +130,14 @@ TEST_F(UnusedResourcesDialog, DeleteMovesTheListedFilesToTheTrashAndRefreshes) {
   });
   EXPECT_EQ(result, wxID_OK);
   ASSERT_EQ(boxes.messages.size(), 2u);
-  EXPECT_EQ(boxes.messages[1], "All unused resources have been moved to the Recycle bin.");
+  EXPECT_EQ(boxes.messages[1], "All unused resources have been moved to the Trash.");
   EXPECT_TRUE(boxes.styles[1] & wxOK);
-  for (const char* moved : {"sounds/C.wav", "sounds/a.wav", "sounds/b.wav", "pics/old.bmp"}) {
+  for (const char* moved : {"sounds/C.wav", "sounds/a.wav", "sounds/b.wav", "sounds/song.ogg", "pics/old.bmp",
+                            "pics/title.png"}) {
     EXPECT_FALSE(platform::FileExists(m_folder / moved)) << moved;
     EXPECT_TRUE(platform::FileExists(trash + "/" + story_text::LastPathPart(moved))) << moved;
   }
-  // Used files, and kinds the inventory never lists, stay.
-  for (const char* kept : {"pics/tree.bmp", "pics/title.png", "sounds/bell.wav", "sounds/song.ogg",
-                           "music/theme.mid"})
+  for (const char* kept : {"pics/tree.bmp", "sounds/bell.wav", "music/theme.mid"})
     EXPECT_TRUE(platform::FileExists(m_folder / kept)) << kept;
 }
 
@@ -153,9 +152,11 @@ TEST_F(UnusedResourcesDialog, FilesOutsideTheStoryFolderAreNeverTrashed) {
   boxes.answers = {wxID_YES, wxID_OK};
   Click(&dialog, Id::IDC_DELETE);
   EXPECT_TRUE(platform::FileExists(elsewhere / "precious.bmp"));
-  // The closing message comes all the same, and the list shows the inventory taken afresh.
-  EXPECT_EQ(boxes.messages.size(), 2u);
-  EXPECT_EQ(Rows(&dialog).size(), 9u);
+  // The closing message says what stayed and why; the list shows the inventory taken afresh.
+  ASSERT_EQ(boxes.messages.size(), 2u);
+  EXPECT_EQ(boxes.messages[1], "0 of 1 unused resources have been moved to the Trash; 1 stayed where they were:\n" +
+                                   outside + ": it lies outside the story's folder");
+  EXPECT_EQ(Rows(&dialog).size(), 11u);
 }
 
 }  // namespace
