@@ -234,7 +234,9 @@ bool CWavePlayer::AdvanceRepeatCount() {
   return m_loopsRemaining != 0;
 }
 
-int CWavePlayer::DrawDelay() { return RepeatDelay(m_delayMin, m_delayMax, std::rand()); }
+int CWavePlayer::DrawDelayValue() { return std::rand() & 0x7FFF; }
+
+int CWavePlayer::DrawDelay() { return RepeatDelay(m_delayMin, m_delayMax, DrawDelayValue()); }
 
 // ---------------------------------------------------------------------------------------------
 // The worker

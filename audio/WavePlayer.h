@@ -69,6 +69,9 @@ class CWavePlayer {
   // The pause before a repeat in milliseconds, from one value r (0 to 32767) of the standard
   // generator: delayMin + r mod (delayMax - delayMin + 1).
   static int RepeatDelay(int delayMin, int delayMax, int r);
+  // The next r for RepeatDelay: 15 bits of the process's standard generator, never seeded, as
+  // the story format expects (the C library's generator gives 31).
+  static int DrawDelayValue();
 
  private:
   enum class WorkerState { Streaming, Draining, Delaying };

@@ -157,7 +157,9 @@ void NullWaveOutProbe::Record(Clock::time_point start, const uint8_t* data, uint
 
 NullWaveOut::NullWaveOut(std::shared_ptr<NullWaveOutProbe> probe) : m_probe(std::move(probe)) {}
 
-std::vector<std::string> NullWaveOut::ListDevices() { return {kDeviceName}; }
+std::vector<WaveDeviceName> NullWaveOut::ListDevices() {
+  return {WaveDeviceName{kDeviceName, kDeviceName}};
+}
 
 std::string NullWaveOut::PreferredDevice() { return kDeviceName; }
 

@@ -57,9 +57,9 @@ class NullWaveOut : public WaveOutBackend {
   static constexpr const char* kDeviceName = "null";
 
   explicit NullWaveOut(std::shared_ptr<NullWaveOutProbe> probe = nullptr);
-  std::vector<std::string> ListDevices() override;
+  std::vector<WaveDeviceName> ListDevices() override;
   std::string PreferredDevice() override;
-  std::unique_ptr<WaveOutSink> CreateSink(const std::string& device) override;
+  std::unique_ptr<WaveOutSink> CreateSink(const std::string& address) override;
 
  private:
   std::shared_ptr<NullWaveOutProbe> m_probe;

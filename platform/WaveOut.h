@@ -58,15 +58,20 @@ class WaveOutSink {
   virtual int WaitTimeoutMs(long wantFrames) = 0;
 };
 
+struct WaveDeviceName {
+  std::string name;     // shown in the device list
+  std::string address;  // what the backend opens it by
+};
+
 // One kind of wave output (ALSA, null) with the devices it offers.
 class WaveOutBackend {
  public:
   virtual ~WaveOutBackend() = default;
-  // The names of the devices this backend offers now, in order.
-  virtual std::vector<std::string> ListDevices() = 0;
-  // The device that stands for this backend's preferred output; empty when there is none.
+  // The devices this backend offers now, in order.
+  virtual std::vector<WaveDeviceName> ListDevices() = 0;
+  // The address of this backend's preferred output; empty when there is none.
   virtual std::string PreferredDevice() = 0;
-  virtual std::unique_ptr<WaveOutSink> CreateSink(const std::string& device) = 0;
+  virtual std::unique_ptr<WaveOutSink> CreateSink(const std::string& address) = 0;
 };
 
 // Whether the format is linear PCM that the outputs can play: 1 to 8 channels of 8, 16, 24 or

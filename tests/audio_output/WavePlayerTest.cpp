@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "tests/audio_output/OutputTestSupport.h"
@@ -126,6 +127,17 @@ TEST(WavePlayer, RepeatDelayStaysWithinItsBounds) {
     EXPECT_EQ(CWavePlayer::RepeatDelay(250, 250, r), 250);
   }
   EXPECT_EQ(CWavePlayer::RepeatDelay(100, 2000, 32767), 100 + 32767 % 1901);
+}
+
+TEST(WavePlayer, PausesSpanAtMost32767MillisecondsAboveTheirMinimum) {
+  int largest = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const int r = CWavePlayer::DrawDelayValue();
+    ASSERT_GE(r, 0);
+    largest = std::max(largest, r);
+  }
+  EXPECT_LE(largest, 32767);
+  EXPECT_GT(largest, 16383) << "all 15 bits are drawn";
 }
 
 TEST(WavePlayer, ZeroDelayStillDrainsBeforeTheRepeat) {
