@@ -14,6 +14,9 @@ packages=(
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick sox vorbis-tools alsa-utils netpbm
   python3-mido desktop-file-utils
+  # sound through a real sound server: a private PulseAudio, recorded from its null sink; ALSA's
+  # plugins route its "default" device there
+  pulseaudio pulseaudio-utils libasound2-plugins
 )
 
 missing=()
