@@ -67,9 +67,9 @@ class AlsaSink : public WaveOutSink {
   long Writable() override {
     snd_pcm_sframes_t avail = snd_pcm_avail_update(m_pcm);
     if (avail < 0) {
-      if (snd_pcm_recover(m_pcm, static_cast<int>(avail), 1) < 0) return -1;
+      const int recovered = snd_pcm_recover(m_pcm, static_cast<int>(avail), 1);
+      if (recovered < 0) return recovered;
       avail = snd_pcm_avail_update(m_pcm);
-      if (avail < 0) return -1;
     }
     return static_cast<long>(avail);
   }
@@ -80,7 +80,8 @@ class AlsaSink : public WaveOutSink {
           snd_pcm_writei(m_pcm, data, static_cast<snd_pcm_uframes_t>(frames));
       if (written >= 0) return static_cast<long>(written);
       if (written == -EAGAIN) return 0;
-      if (snd_pcm_recover(m_pcm, static_cast<int>(written), 1) < 0) return -1;
+      const int recovered = snd_pcm_recover(m_pcm, static_cast<int>(written), 1);
+      if (recovered < 0) return recovered;
     }
     return 0;
   }

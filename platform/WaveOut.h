@@ -38,9 +38,11 @@ class WaveOutSink {
   // Opens the output for the format. On failure returns the code and describes the cause.
   virtual MMRESULT Open(const WAVEFORMATEX& format, std::string& errorText) = 0;
   virtual void Close() = 0;
-  // Frames the output takes now without waiting; negative when it has failed for good.
+  // Frames the output takes now without waiting; a negative error number (-errno) when it has
+  // failed for good.
   virtual long Writable() = 0;
-  // Takes up to frames frames; returns how many it took, negative when it has failed for good.
+  // Takes up to frames frames; returns how many it took, or a negative error number when it
+  // has failed for good.
   virtual long Write(const uint8_t* data, long frames) = 0;
   // Frames taken but not yet sounded.
   virtual long Pending() = 0;

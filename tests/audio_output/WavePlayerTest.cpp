@@ -315,6 +315,26 @@ TEST(WavePlayer, PlayWithoutFillerFailsButKeepsTheListener) {
   EXPECT_EQ(first.Ends(), 0);
 }
 
+// A device whose output fails while it plays (a sound server that went away) ends the sound as
+// if it had finished, once, with the failure recorded; the next Play opens the device again.
+TEST(WavePlayer, DeviceFailingWhilePlayingEndsTheSoundAndIsReopened) {
+  NullRig rig;
+  ASSERT_TRUE(rig.OpenSlow());
+  MemoryFiller filler(PatternBytes(2 * 8192));
+  rig.probe->FailAfterFrames(8192 + 2048);  // in the second buffer (one byte a frame)
+  ASSERT_TRUE(rig.player->Play(&filler, &rig.listener, 3, 0, 0));
+  ASSERT_TRUE(WaitUntil([&] { return rig.listener.Ends() == 1; }, std::chrono::seconds(5)));
+  Pause(100);
+  EXPECT_EQ(rig.listener.Ends(), 1);
+  EXPECT_EQ(rig.player->GetLastErrorCode(), MMSYSERR_NODRIVER);
+  EXPECT_EQ(rig.player->GetLastErrorText(), "the sound output failed: Input/output error");
+
+  rig.probe->Clear();
+  ASSERT_TRUE(rig.player->Play(&filler, &rig.listener, 1, 0, 0)) << rig.player->GetLastErrorText();
+  ASSERT_TRUE(WaitUntil([&] { return rig.listener.Ends() == 2; }, std::chrono::seconds(5)));
+  EXPECT_EQ(rig.probe->Bytes(), filler.Bytes());
+}
+
 TEST(WavePlayer, SoundWithoutDataStartsAndNeverEnds) {
   NullRig rig;
   ASSERT_TRUE(rig.OpenSlow());

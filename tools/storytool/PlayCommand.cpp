@@ -160,9 +160,16 @@ int PlaySound(SoundFileFormat format, const PlayOptions& options) {
     return Fail(options.media, engine.GetLastErrorText());
   }
   WaitUntilDone([&] { return watch.Ended(); });
+  // A sound that ended because its device failed has the failure recorded.
+  const uint32_t failure = engine.GetLastErrorCode();
+  const std::string reason = engine.GetLastErrorText();
   engine.Stop();
   engine.Shutdown();
   sound.loader->Close();
+  if (failure != MMSYSERR_NOERROR) {
+    std::fprintf(stderr, "fablewick-story play: %s: %s\n", options.media.c_str(), reason.c_str());
+    return kExitStoryErrors;
+  }
   return kExitOk;
 }
 
