@@ -188,8 +188,16 @@ bool PrivatePulseAudio::LoudSpan(Clock::time_point since, Clock::time_point& fir
 
 bool PrivatePulseAudio::FirstLoudSample(Clock::time_point since, Clock::time_point& when,
                                         int threshold) {
-  Clock::time_point last;
-  return LoudSpan(since, when, last, threshold);
+  std::lock_guard<std::mutex> lock(m_mutex);
+  for (const Block& block : m_blocks) {
+    if (block.arrived < since) continue;
+    for (int16_t sample : block.samples) {
+      if (std::abs(sample) <= threshold) continue;
+      when = block.arrived;
+      return true;
+    }
+  }
+  return false;
 }
 
 double PrivatePulseAudio::CrossingsPerSecond(Clock::time_point start,

@@ -32,10 +32,12 @@ class PrivatePulseAudio {
   // Ends the server at once, as a crash would.
   void Kill();
 
-  // The time at which the first sample louder than threshold (of 32767) reached the sink after
-  // since; false when none has.
+  // When the first sample louder than threshold (of 32767) reached the recording after since:
+  // the arrival of the block that holds it (the sink renders a block at once, so this is when
+  // the sink played it, plus the few milliseconds the recording takes); false when none has.
   bool FirstLoudSample(Clock::time_point since, Clock::time_point& when, int threshold = 300);
-  // The times of the first and the last loud sample after since.
+  // The times of the first and the last loud sample after since, each reckoned back from the
+  // arrival of its block by the samples that follow it there.
   bool LoudSpan(Clock::time_point since, Clock::time_point& first, Clock::time_point& last,
                 int threshold = 300);
   // The loudest channel's zero crossings per second in the window from start of the length
