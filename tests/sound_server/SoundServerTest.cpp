@@ -2,6 +2,7 @@
 // from its monitor. The "<Automatic>" devices lead there: FluidSynth through its PulseAudio
 // driver, the wave engine through ALSA's "default" device. Skipped where PulseAudio cannot start.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cmath>
@@ -152,6 +153,22 @@ TEST_F(SoundServer, KillingTheServerEndsTheSound) {
   pulse.Kill();
   EXPECT_TRUE(WaitUntil([&] { return listener.ended.load(); }, 5s));
   engine.Stop();
+}
+
+TEST_F(SoundServer, DeviceListsTheDefaultOutputAndNoConverters) {
+  if (access("/usr/lib/x86_64-linux-gnu/alsa-lib/libasound_module_pcm_pulse.so", R_OK) != 0 &&
+      access("/usr/lib/aarch64-linux-gnu/alsa-lib/libasound_module_pcm_pulse.so", R_OK) != 0)
+    GTEST_SKIP() << "ALSA's PulseAudio plugin is not installed";
+  FILE* tool = popen(FABLEWICK_STORY_TOOL " devices", "r");
+  ASSERT_NE(tool, nullptr);
+  std::string listing;
+  char line[256];
+  while (std::fgets(line, sizeof line, tool)) listing += line;
+  EXPECT_EQ(pclose(tool), 0);
+  EXPECT_EQ(listing.rfind("wave\t0\tDefault (PulseAudio)\n", 0), 0u) << listing;
+  for (const char* converter : {"rate", "speex", "upmix", "vdownmix", "jack", "oss"})
+    EXPECT_EQ(listing.find(converter), std::string::npos) << converter << " in\n" << listing;
+  EXPECT_NE(listing.find("wave\t1\tPulseAudio Sound Server\n"), std::string::npos) << listing;
 }
 
 TEST_F(SoundServer, SceneChangeStopsOneSoundAndStartsTheNext) {

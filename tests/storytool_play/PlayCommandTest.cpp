@@ -127,6 +127,12 @@ TEST(DevicesCommand, ListsTheNullDeviceAndAutomaticEntries) {
     EXPECT_EQ(midi.back(), "midi\t-1\t<Automatic>");
   }
   EXPECT_EQ(RunTool({"devices", "extra"}).status, 2);
+  // play takes a device by the id listed as well as by its name.
+  TempDir dir;
+  WriteFile(dir / "beep.wav", ShortWave(10));
+  const ToolRun byId = RunTool({"play", "--device", std::to_string(wave.size() - 2), dir / "beep.wav"});
+  EXPECT_EQ(byId.status, 0) << byId.errors;
+  EXPECT_NE(byId.errors.find(" on null"), std::string::npos) << byId.errors;
 }
 
 TEST(PlayCommand, PlaysASoundIntoTheNullDeviceInRealTimeWithItsLoopsAndDelay) {
