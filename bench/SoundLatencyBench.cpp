@@ -40,7 +40,8 @@ std::string ToneSamples(int channels, int rate, double seconds) {
   std::string bytes;
   for (int frame = 0; frame < int(seconds * rate); ++frame)
     for (int channel = 0; channel < channels; ++channel)
-      bytes += riff::LE16(static_cast<uint16_t>(int16_t(12000 * std::cos(2 * M_PI * 440 * frame / rate))));
+      bytes += riff::LE16(
+          static_cast<uint16_t>(int16_t(12000 * std::cos(2 * M_PI * 440 * frame / rate))));
   return bytes;
 }
 
@@ -93,7 +94,8 @@ void SoundLatency(benchmark::State& state, IWaveLoader& loader, IWaveBufferFille
 void BM_WavLatency(benchmark::State& state) {
   CSoundWav wav;
   const std::string path = *g_files / "tone.wav";
-  testing_support::WriteFile(path, riff::Wave(riff::PcmFormat(2, 44100, 16), ToneSamples(2, 44100, 1)));
+  testing_support::WriteFile(path,
+                             riff::Wave(riff::PcmFormat(2, 44100, 16), ToneSamples(2, 44100, 1)));
   SoundLatency(state, wav, wav, path);
 }
 
@@ -115,7 +117,8 @@ void BM_TuneLatency(benchmark::State& state) {
   CMidiSequence tune;
   CMidiPlayer player;
   if (!tune.Load(path, false, true)) return state.SkipWithError("cannot load the tune");
-  if (!player.OpenByName(kAutomaticDeviceName)) return state.SkipWithError(player.GetErrorText().c_str());
+  if (!player.OpenByName(kAutomaticDeviceName))
+    return state.SkipWithError(player.GetErrorText().c_str());
   Measure(state, [&] { return player.Play(&tune, 0); }, [&] { player.Stop(); });
   player.Close();
 }

@@ -141,9 +141,10 @@ std::vector<MidiDeviceName> AlsaSeqMidiOut::ListDevices() {
     while (snd_seq_query_next_port(seq, port) >= 0) {
       const unsigned caps = snd_seq_port_info_get_capability(port);
       if ((caps & kWritableCaps) != kWritableCaps || (caps & SND_SEQ_PORT_CAP_NO_EXPORT)) continue;
+      const std::string address =
+          std::to_string(id) + ":" + std::to_string(snd_seq_port_info_get_port(port));
       ports.push_back(Port{snd_seq_client_info_get_name(client), snd_seq_port_info_get_name(port),
-                           std::to_string(id) + ":" + std::to_string(snd_seq_port_info_get_port(port)),
-                           snd_seq_port_info_get_type(port)});
+                           address, snd_seq_port_info_get_type(port)});
     }
   }
   snd_seq_close(seq);

@@ -174,7 +174,8 @@ const char* const kConverters[] = {"lavrate", "lavcrate", "samplerate", "speexra
 // A card's devices that a user may choose, best first: the card's default (which mixes and
 // converts), the converting hardware device, then the card's named outputs. Raw and mixing
 // devices and the surround layouts are left out.
-const char* const kCardInterfaces[] = {"default", "sysdefault", "plughw", "front", "hdmi", "iec958"};
+const char* const kCardInterfaces[] = {"default", "sysdefault", "plughw",
+                                       "front",   "hdmi",       "iec958"};
 
 std::string InterfaceOf(const std::string& name) { return name.substr(0, name.find(':')); }
 

@@ -50,8 +50,8 @@ MMRESULT WaveOutSystem::Open(uint32_t id, const WAVEFORMATEX& format,
     if (!m_listed) Refresh();
     if (id >= m_devices.size()) return MMSYSERR_BADDEVICEID;
     const Device& chosen = m_devices[id];
-    return WaveOutDevice::Open(chosen.backend->CreateSink(chosen.name.address), format, notices, device,
-                               errorText);
+    return WaveOutDevice::Open(chosen.backend->CreateSink(chosen.name.address), format, notices,
+                               device, errorText);
   }
   MMRESULT result = MMSYSERR_NODRIVER;
   for (const auto& backend : m_backends) {
