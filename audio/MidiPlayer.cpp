@@ -1,5 +1,9 @@
 #include "audio/MidiPlayer.h"
 
+#include <vector>
+
+#include "audio/OutputDevices.h"
+
 #include "platform/MidiOutSystem.h"
 #include "platform/MidiStream.h"
 
@@ -36,10 +40,18 @@ bool CMidiPlayer::Open(uint32_t deviceId) {
   std::lock_guard<std::mutex> lock(m_mutex);
   if (result != MMSYSERR_NOERROR) {
     m_errorText = "midiStreamOpen() failed: " + std::to_string(result);
+    if (!details.empty()) m_errorText += " (" + details + ")";
     return false;
   }
   m_stream = std::move(stream);
   return true;
+}
+
+bool CMidiPlayer::OpenByName(const std::string& deviceName) {
+  std::vector<CDeviceEntry> devices;
+  EnumerateMidiOutputDevices(devices, m_devices);
+  const CDeviceEntry* device = FindDeviceByName(devices, deviceName);
+  return Open(device ? device->m_id : MIDI_MAPPER);
 }
 
 void CMidiPlayer::Close() {

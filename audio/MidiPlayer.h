@@ -31,8 +31,13 @@ class CMidiPlayer {
   CMidiPlayer(const CMidiPlayer&) = delete;
   CMidiPlayer& operator=(const CMidiPlayer&) = delete;
 
-  // Opens a stream on the device (all ones: the system's preferred device).
+  // Opens a stream on the device (all ones: the system's preferred device). A failure's text
+  // carries the device's reason.
   bool Open(uint32_t deviceId);
+  // Opens a stream on the device of that name in the device list as it is now; "<Automatic>"
+  // and a name no device has open the system's preferred device. Sequencer ports come and go
+  // and the list is numbered afresh each time, so a device chosen earlier is found by its name.
+  bool OpenByName(const std::string& deviceName);
   // Unprepares the current sequence's buffers and closes the stream.
   void Close();
   // Plays the sequence from its start; repeats is how many more times it starts again after it

@@ -213,7 +213,7 @@ void CMidiSequence::ParseChunks() {
   uint32_t length = 0;
   while (ReadChunkHeader(type, length)) {
     if (type == kHeaderChunk)
-      ParseHeader();
+      ParseHeader(length);
     else if (type == kTrackChunk)
       ParseTrack();
     else
@@ -221,15 +221,24 @@ void CMidiSequence::ParseChunks() {
   }
 }
 
-// Only the first six bytes of the header are read; anything the header declares beyond them
-// is read as the next chunk.
-void CMidiSequence::ParseHeader() {
+// Only the first six bytes of the header are read. A longer header (which later versions of
+// the format allow) is skipped by its length, unless a track chunk follows the six bytes at
+// once: files that declare a wrong header length still read as they always have.
+void CMidiSequence::ParseHeader(uint32_t length) {
+  const uint32_t start = m_readPos;
   try {
     m_format = Read16();
     m_trackCount = Read16();
     m_division = Read16();
   } catch (const Exception& failure) {
     m_parseError = failure.GetMessage();  // the fields read so far stay
+    return;
+  }
+  const bool trackFollows =
+      m_imageSize - m_readPos >= 4 && std::memcmp(&m_image[m_readPos], "MTrk", 4) == 0;
+  if (length > 6 && !trackFollows) {
+    m_readPos = start;
+    SkipChunk(length);
   }
 }
 

@@ -69,7 +69,7 @@ class CMidiSequence {
 
   bool ReadImage(const std::string& path);
   void ParseChunks();
-  void ParseHeader();
+  void ParseHeader(uint32_t length);
   void ParseTrack();
   void SkipChunk(uint32_t length);
 

@@ -98,6 +98,7 @@ bool CSoundVorbis::Load(const char* path) {
   }
   m_loaded = true;
   m_undecodable = false;
+  m_atForeignLink = false;
   return true;
 }
 
@@ -136,11 +137,13 @@ const WAVEFORMATEX* CSoundVorbis::GetFormat(int bitsPerSample) {
 }
 
 void CSoundVorbis::Rewind() {
-  if (m_loaded) ov_raw_seek(&m_decoder, 0);
+  if (!m_loaded) return;
+  ov_raw_seek(&m_decoder, 0);
+  m_atForeignLink = false;
 }
 
 uint32_t CSoundVorbis::Fill(CWavePlayer* engine, uint8_t* buffer, uint32_t capacity) {
-  if (!engine || !m_loaded || m_undecodable) return 0;
+  if (!engine || !m_loaded || m_undecodable || m_atForeignLink) return 0;
   int width = engine->GetBytesPerSample();
   if (width != 1 && width != 2) return 0;  // the engine is open for no format this can decode
   int isSigned = width == 2 ? 1 : 0;
@@ -152,9 +155,22 @@ uint32_t CSoundVorbis::Fill(CWavePlayer* engine, uint8_t* buffer, uint32_t capac
                        isSigned, &section);
     if (got == OV_EBADLINK) m_undecodable = true;
     if (got <= 0) break;  // the end of the stream, or a decoding error or hole
+    if (!HasOpenedFormat(section)) {
+      // The engine plays the first stream's format to the end of the sound: a chained stream of
+      // another rate or channel count would play as noise, so the sound ends before it.
+      m_atForeignLink = true;
+      break;
+    }
     filled += static_cast<uint32_t>(got);
   }
   return filled;
+}
+
+bool CSoundVorbis::HasOpenedFormat(int stream) {
+  const vorbis_info* opened = ov_info(&m_decoder, 0);
+  const vorbis_info* current = ov_info(&m_decoder, stream);
+  return opened && current && opened->channels == current->channels &&
+         opened->rate == current->rate;
 }
 
 bool IsVorbisFile(const char* path) {

@@ -36,6 +36,8 @@ class CSoundVorbis : public IWaveBufferFiller, public IWaveLoader {
   void RecordText(const std::string& reason);
   void RecordDecoderError(int result);
   vorbis_info* GetStreamInfo(int stream);
+  // Whether the logical stream has the channels and rate of the first, which the engine plays.
+  bool HasOpenedFormat(int stream);
 
   int m_errorCode = 0;
   std::string m_errorText;
@@ -49,6 +51,9 @@ class CSoundVorbis : public IWaveBufferFiller, public IWaveLoader {
   // Set when the decoder reports a link it cannot set up; it must not decode again (libvorbis
   // then divides by zero), so the sound stays silent until the next Load.
   bool m_undecodable = false;
+  // Set when decoding reached a chained stream of another format; the sound has ended there
+  // until the next Rewind.
+  bool m_atForeignLink = false;
 };
 
 // Whether the decoder accepts the file's first bytes as an Ogg Vorbis stream. A file that

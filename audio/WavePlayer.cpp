@@ -34,6 +34,16 @@ bool CWavePlayer::Record(MMRESULT code) {
   return code == MMSYSERR_NOERROR;
 }
 
+uint32_t CWavePlayer::GetLastErrorCode() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_lastErrorCode;
+}
+
+std::string CWavePlayer::GetLastErrorText() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_lastErrorText;
+}
+
 bool CWavePlayer::IsDeviceOpen() {
   std::lock_guard<std::mutex> lock(m_mutex);
   return m_device != nullptr;
@@ -163,6 +173,9 @@ bool CWavePlayer::Play(IWaveBufferFiller* filler, IWaveListener* listener, int l
   m_delayMin = delayMin;
   m_delayMax = delayMax;
   ++m_soundGeneration;
+  const MMRESULT reopened = ReopenFailedDevice();
+  if (reopened != MMSYSERR_NOERROR) return Record(reopened);
+  m_soundFailed = false;
   const MMRESULT reset = ResetDevice();
   if (reset != MMSYSERR_NOERROR) return Record(reset);
   m_device->Pause();
@@ -175,6 +188,15 @@ bool CWavePlayer::Play(IWaveBufferFiller* filler, IWaveListener* listener, int l
   const MMRESULT restart = m_device->Restart();
   m_playing = true;
   return Record(restart);
+}
+
+// A device that failed under an earlier sound (its sound server went away) is opened again.
+MMRESULT CWavePlayer::ReopenFailedDevice() {
+  if (!m_device || m_device->GetFailure().empty()) return MMSYSERR_NOERROR;
+  MMRESULT closed = MMSYSERR_NOERROR;
+  CloseDevice(closed);
+  std::string details;
+  return m_devices.Open(m_deviceId, m_format, &m_messages, m_device, details);
 }
 
 bool CWavePlayer::Stop() {
@@ -234,7 +256,9 @@ bool CWavePlayer::AdvanceRepeatCount() {
   return m_loopsRemaining != 0;
 }
 
-int CWavePlayer::DrawDelay() { return RepeatDelay(m_delayMin, m_delayMax, std::rand()); }
+int CWavePlayer::DrawDelayValue() { return std::rand() & 0x7FFF; }
+
+int CWavePlayer::DrawDelay() { return RepeatDelay(m_delayMin, m_delayMax, DrawDelayValue()); }
 
 // ---------------------------------------------------------------------------------------------
 // The worker
@@ -301,7 +325,8 @@ void CWavePlayer::TakeMessages(bool& quit) {
   platform::ThreadMessage message;
   while (m_messages.Take(message)) {
     if (message.message == WM_QUIT) quit = true;
-    if (message.message == MM_WOM_DONE) OnBufferDone(message);
+    if (message.message != MM_WOM_DONE) continue;
+    if (IWaveListener* listener = OnBufferDone(message)) listener->OnWaveEnd();
   }
 }
 
@@ -313,25 +338,40 @@ void CWavePlayer::FollowNewSound() {
   m_state = WorkerState::Streaming;
 }
 
-void CWavePlayer::OnBufferDone(const platform::ThreadMessage& notice) {
+IWaveListener* CWavePlayer::OnBufferDone(const platform::ThreadMessage& notice) {
   std::lock_guard<std::mutex> lock(m_mutex);
   FollowNewSound();
   const auto* header = reinterpret_cast<const WAVEHDR*>(notice.lParam);
   const int index = header == &m_headers[0] ? 0 : header == &m_headers[1] ? 1 : -1;
-  if (index < 0 || m_tickets[index] == 0 || notice.tag != m_tickets[index]) return;
+  if (index < 0 || m_tickets[index] == 0 || notice.tag != m_tickets[index]) return nullptr;
   m_tickets[index] = 0;  // the buffer is back
-  if (m_state != WorkerState::Streaming || !m_playing) return;
-  if (RefillAndWrite(index).bytes > 0) return;
+  if (m_state != WorkerState::Streaming || !m_playing || m_soundFailed) return nullptr;
+  FillResult refilled = RefillAndWrite(index);
+  if (refilled.writeResult != MMSYSERR_NOERROR) return EndOnDeviceFailure(refilled.writeResult);
+  if (refilled.bytes > 0) return nullptr;
   m_repeatFollows = AdvanceRepeatCount();
   if (m_repeatFollows && m_delayMin == 0 && m_delayMax == 0) {
     m_filler->Rewind();
-    RefillAndWrite(index);
-    return;
+    refilled = RefillAndWrite(index);
+    return refilled.writeResult != MMSYSERR_NOERROR ? EndOnDeviceFailure(refilled.writeResult) : nullptr;
   }
   if (m_repeatFollows) m_pendingDelayMs = DrawDelay();
   m_state = WorkerState::Draining;
   m_positionRecorded = false;
   m_deadline = Clock::now() + std::chrono::milliseconds(kDrainPollMs);
+  return nullptr;
+}
+
+// A buffer the device does not take back (its output failed: a sound server that went away)
+// would leave the sound waiting for ever; it ends as if it had finished instead. The failure is
+// recorded, and the next Play opens the device again.
+IWaveListener* CWavePlayer::EndOnDeviceFailure(MMRESULT code) {
+  m_soundFailed = true;
+  m_state = WorkerState::Streaming;
+  Record(code);
+  const std::string why = m_device ? m_device->GetFailure() : std::string();
+  if (!why.empty()) m_lastErrorText = why;
+  return m_listener;
 }
 
 void CWavePlayer::OnDrainPoll() {
@@ -342,6 +382,8 @@ void CWavePlayer::OnDrainPoll() {
     uint32_t position = 0;
     const MMRESULT result =
         m_device ? m_device->GetPosition(position) : MMSYSERR_INVALHANDLE;
+    // A device that failed has no sound left: no repeat follows.
+    const bool deviceFailed = result != MMSYSERR_NOERROR && m_device && !m_device->GetFailure().empty();
     const bool finished = result != MMSYSERR_NOERROR ||
                           (m_positionRecorded && position == m_lastPosition);
     if (result == MMSYSERR_NOERROR) {
@@ -352,32 +394,40 @@ void CWavePlayer::OnDrainPoll() {
       m_deadline = Clock::now() + std::chrono::milliseconds(kDrainPollMs);
       return;
     }
-    if (m_repeatFollows) {
+    if (m_repeatFollows && !deviceFailed) {
       m_state = WorkerState::Delaying;
       m_deadline = Clock::now() + std::chrono::milliseconds(m_pendingDelayMs);
       return;
     }
     m_state = WorkerState::Streaming;
-    listener = m_listener;
+    listener = deviceFailed ? EndOnDeviceFailure(result) : m_listener;
   }
   if (listener) listener->OnWaveEnd();
 }
 
 void CWavePlayer::OnDelayOver() {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  if (m_state != WorkerState::Delaying) return;
-  m_state = WorkerState::Streaming;
-  if (m_playing) RestartSound();
+  IWaveListener* listener = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_state != WorkerState::Delaying) return;
+    m_state = WorkerState::Streaming;
+    if (!m_playing) return;
+    const MMRESULT restarted = RestartSound();
+    if (restarted != MMSYSERR_NOERROR) listener = EndOnDeviceFailure(restarted);
+  }
+  if (listener) listener->OnWaveEnd();
 }
 
-void CWavePlayer::RestartSound() {
-  if (ResetDevice() != MMSYSERR_NOERROR) return;
+// Returns the result of a write that failed, else success.
+MMRESULT CWavePlayer::RestartSound() {
+  if (ResetDevice() != MMSYSERR_NOERROR) return MMSYSERR_NOERROR;
   m_device->Pause();
   if (m_filler) m_filler->Rewind();
   for (int index = 0; index < 2; ++index) {
     const FillResult filled = RefillAndWrite(index);
     if (filled.bytes == 0) break;
-    if (filled.writeResult != MMSYSERR_NOERROR) return;
+    if (filled.writeResult != MMSYSERR_NOERROR) return filled.writeResult;
   }
   m_device->Restart();
+  return MMSYSERR_NOERROR;
 }

@@ -55,8 +55,10 @@ class CWavePlayer {
   // thread.
   int GetBytesPerSample() const { return m_bytesPerSample; }
 
-  uint32_t GetLastErrorCode() const { return m_lastErrorCode; }
-  std::string GetLastErrorText() const { return m_lastErrorText; }
+  // The result of the last public operation, or the failure of the device that ended the
+  // sound since (the worker records it).
+  uint32_t GetLastErrorCode() const;
+  std::string GetLastErrorText() const;
   bool IsInitialized() const { return m_initialized; }
   bool IsPlaying() const { return m_playing; }
   // The pause range the current sound was given, as Play received it.
@@ -69,6 +71,9 @@ class CWavePlayer {
   // The pause before a repeat in milliseconds, from one value r (0 to 32767) of the standard
   // generator: delayMin + r mod (delayMax - delayMin + 1).
   static int RepeatDelay(int delayMin, int delayMax, int r);
+  // The next r for RepeatDelay: 15 bits of the process's standard generator, never seeded, as
+  // the story format expects (the C library's generator gives 31).
+  static int DrawDelayValue();
 
  private:
   enum class WorkerState { Streaming, Draining, Delaying };
@@ -92,14 +97,17 @@ class CWavePlayer {
   // The worker.
   void WorkerMain();
   void TakeMessages(bool& quit);
-  void OnBufferDone(const platform::ThreadMessage& notice);
+  // These return the listener to tell that the sound has ended, or null.
+  IWaveListener* OnBufferDone(const platform::ThreadMessage& notice);
+  IWaveListener* EndOnDeviceFailure(MMRESULT code);
+  MMRESULT ReopenFailedDevice();
   void OnDrainPoll();
   void OnDelayOver();
-  void RestartSound();
+  MMRESULT RestartSound();
   void FollowNewSound();
 
   platform::WaveOutSystem& m_devices;
-  std::mutex m_mutex;
+  mutable std::mutex m_mutex;
 
   WAVEHDR m_headers[2];
   uint64_t m_tickets[2] = {0, 0};  // the latest write of each buffer; 0: not with the device
@@ -130,6 +138,7 @@ class CWavePlayer {
   WorkerState m_state = WorkerState::Streaming;
   uint64_t m_workerGeneration = 0;
   bool m_repeatFollows = false;
+  bool m_soundFailed = false;  // the device failed under the current sound, which has ended
   int m_pendingDelayMs = 0;
   Clock::time_point m_deadline;
 

@@ -189,7 +189,6 @@ class CVeskoGameDoc : public IWaveListener {
   int m_loopsDone = 0;
   int m_animLoops = -1;
   std::vector<CDeviceEntry> m_musicDevices;
-  uint32_t m_musicDeviceId = MIDI_MAPPER;
-  std::string m_musicDeviceName;
+  std::string m_musicDeviceName;  // the name the player's stream was opened by
   CGameSettings m_settings;
 };

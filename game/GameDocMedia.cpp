@@ -66,31 +66,20 @@ std::string CVeskoGameDoc::PlayingMusicPath() const {
 bool CVeskoGameDoc::OpenMusicDevice() {
   const std::string& name = m_settings.MusicDevice;
   if (name.empty()) return false;
-  if (name != m_musicDeviceName) {
-    // A name that matches no device keeps the device in use.
-    if (const CDeviceEntry* entry = FindDeviceByName(m_musicDevices, name)) {
-      m_musicDeviceId = entry->m_id;
-      m_musicDeviceName = name;
-    }
-  } else if (m_musicPlayer.IsOpen()) {
-    return true;
-  }
+  if (name == m_musicDeviceName && m_musicPlayer.IsOpen()) return true;
+  m_musicDeviceName = name;
   m_musicPlayer.Close();
-  return m_musicPlayer.Open(m_musicDeviceId);
+  return m_musicPlayer.OpenByName(name);
 }
 
 void CVeskoGameDoc::ResolveMusicDevice() {
-  m_musicDeviceId = MIDI_MAPPER;
   if (!EqualsNoCase(m_settings.MusicDevice, kAutomaticDeviceName)) return;
   // "<Automatic>" is the default entry of the list. Without any MIDI device there is none, and
   // no music plays; the setting itself is kept, so that music plays again once a device is
   // there.
   auto automatic = std::find_if(m_musicDevices.begin(), m_musicDevices.end(),
                                 [](const CDeviceEntry& entry) { return entry.m_isDefault; });
-  if (automatic != m_musicDevices.end()) {
-    m_settings.MusicDevice = automatic->m_name;
-    m_musicDeviceId = automatic->m_id;
-  }
+  if (automatic != m_musicDevices.end()) m_settings.MusicDevice = automatic->m_name;
 }
 
 void CVeskoGameDoc::ChangeMusicDevice() {

@@ -11,11 +11,23 @@ namespace platform {
 
 class AlsaSeqMidiOut : public MidiOutBackend {
  public:
+  // A port of another client that takes MIDI from others.
+  struct Port {
+    std::string client;   // the client's name
+    std::string name;     // the port's name
+    std::string address;  // "client:port"
+    unsigned type = 0;    // SND_SEQ_PORT_TYPE_* bits
+  };
+
   AlsaSeqMidiOut();
-  // The ports that take MIDI from other clients, named by port; the system's own client and
-  // the through ports, which sound nowhere, are left out.
+  // The ports a user can play on, by ChoosePorts.
   std::vector<MidiDeviceName> ListDevices() override;
   std::unique_ptr<MidiOutput> CreateOutput(const MidiDeviceName& device) override;
+
+  // The ports of devices and synthesizers, named by port. The through ports, which sound
+  // nowhere, are listed only when no other MIDI output is there; ports of programs that are no
+  // synthesizers are left out.
+  static std::vector<MidiDeviceName> ChoosePorts(const std::vector<Port>& ports);
 };
 
 }  // namespace platform

@@ -139,13 +139,25 @@ class FluidSynthMidiOut::Synth {
     }
   }
 
-  // FluidSynth takes a system-exclusive message without its framing bytes.
-  void SendLong(const uint8_t* data, size_t size) {
-    if (size < 2 || data[0] != 0xF0) return;
-    size_t length = size - 1;
-    if (data[size - 1] == 0xF7) --length;
-    fluid_synth_sysex(m_synth, reinterpret_cast<const char*>(data + 1), static_cast<int>(length),
-                      nullptr, nullptr, nullptr, 0);
+  // FluidSynth takes a whole system-exclusive message without its framing bytes; one that
+  // comes in parts is gathered in pending (the output's own, empty while none is under way).
+  void SendLong(const uint8_t* data, size_t size, std::vector<uint8_t>& pending) {
+    for (size_t i = 0; i < size; ++i) {
+      const uint8_t byte = data[i];
+      if (byte == 0xF0) {
+        pending.assign(1, byte);
+      } else if (byte >= 0xF8 || pending.empty()) {
+        continue;  // real-time bytes may fall inside a message; other bytes outside one
+      } else if (byte == 0xF7) {
+        fluid_synth_sysex(m_synth, reinterpret_cast<const char*>(pending.data() + 1),
+                          static_cast<int>(pending.size() - 1), nullptr, nullptr, nullptr, 0);
+        pending.clear();
+      } else if (byte & 0x80) {
+        pending.clear();  // another status ends the message unfinished
+      } else {
+        pending.push_back(byte);
+      }
+    }
   }
 
   bool Render(int16_t* samples, int frames) {
@@ -191,10 +203,13 @@ class FluidSynthOutput : public MidiOutput {
     m_synth.reset();
   }
   void SendShort(uint32_t message) override { m_synth->SendShort(message); }
-  void SendLong(const uint8_t* data, size_t size) override { m_synth->SendLong(data, size); }
+  void SendLong(const uint8_t* data, size_t size) override {
+    m_synth->SendLong(data, size, m_pendingSysEx);
+  }
 
  private:
   Acquire m_acquire;
+  std::vector<uint8_t> m_pendingSysEx;
   std::shared_ptr<FluidSynthMidiOut::Synth> m_synth;
   fluid_audio_driver_t* m_driver = nullptr;
 };
@@ -272,7 +287,7 @@ void FluidSynthRenderer::SendShort(uint32_t message) {
 }
 
 void FluidSynthRenderer::SendLong(const uint8_t* data, size_t size) {
-  if (m_synth) m_synth->SendLong(data, size);
+  if (m_synth) m_synth->SendLong(data, size, m_pendingSysEx);
 }
 
 bool FluidSynthRenderer::Render(int16_t* samples, int frames) {

@@ -50,6 +50,7 @@ class FluidSynthRenderer : public MidiOutput {
  private:
   double m_sampleRate;
   std::unique_ptr<FluidSynthMidiOut::Synth> m_synth;
+  std::vector<uint8_t> m_pendingSysEx;  // a system-exclusive message that came in part
 };
 
 }  // namespace platform

@@ -22,13 +22,15 @@ class MidiOutput {
   // A short message packed as status + first data byte * 0x100 + second data byte * 0x10000;
   // only as many bytes as the status calls for are meant.
   virtual void SendShort(uint32_t message) = 0;
-  // A system-exclusive message, its bytes as they stand.
+  // System bytes as they go on the wire: a system-exclusive message (0xF0 ... 0xF7), or a part
+  // of one that later calls continue, or other system messages (escape packets of a file).
   virtual void SendLong(const uint8_t* data, size_t size) = 0;
 };
 
 struct MidiDeviceName {
   std::string name;     // shown in the device list
   std::string address;  // what the backend opens it by
+  bool onlyIfAlone = false;  // listed only when no other device is (it sounds nowhere itself)
 };
 
 // One kind of MIDI output (built-in synthesizer, sequencer ports, capture).

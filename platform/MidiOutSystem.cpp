@@ -1,5 +1,7 @@
 #include "platform/MidiOutSystem.h"
 
+#include <algorithm>
+
 #include "platform/AlsaSeqMidiOut.h"
 #include "platform/FluidSynthMidiOut.h"
 
@@ -23,6 +25,12 @@ void MidiOutSystem::Refresh() {
   for (const auto& backend : m_backends)
     for (const MidiDeviceName& name : backend->ListDevices())
       m_devices.push_back(Device{backend.get(), name});
+  const bool anyOther = std::any_of(m_devices.begin(), m_devices.end(),
+                                    [](const Device& device) { return !device.name.onlyIfAlone; });
+  if (anyOther)
+    m_devices.erase(std::remove_if(m_devices.begin(), m_devices.end(),
+                                   [](const Device& device) { return device.name.onlyIfAlone; }),
+                    m_devices.end());
   m_listed = true;
 }
 

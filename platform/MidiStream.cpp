@@ -13,6 +13,8 @@ constexpr uint32_t kLongEventFlag = 0x80000000;
 constexpr uint32_t kCallbackEventFlag = 0x40000000;
 constexpr uint32_t kSmpteDivisionFlag = 0x8000;
 constexpr int kChannels = 16;
+constexpr uint8_t kSysExStart = 0xF0;
+constexpr uint8_t kSysExEscape = 0xF7;
 
 uint32_t ReadLittleEndian32(const uint8_t* bytes) {
   return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
@@ -306,9 +308,25 @@ void MidiStream::Dispatch(uint32_t event, const uint8_t* parameters, uint32_t pa
     m_tempo = MidiEventParameter(event);
     SetTimeUnit();
   } else if (type == MEVT_LONGMSG) {
-    // System-exclusive messages go out; meta events kept in long records are not MIDI.
-    if (parameterBytes > 0 && (parameters[0] == 0xF0 || parameters[0] == 0xF7))
-      m_output->SendLong(parameters, parameterBytes);
+    // System-exclusive records go out; meta events kept in long records are not MIDI.
+    SendSystemExclusive(parameters, parameterBytes);
+  }
+}
+
+// The record holds status, length byte and data (see MidiTypes.h); the length byte is the
+// file's, not the wire's, and an escape packet's status is no byte of the message.
+void MidiStream::SendSystemExclusive(const uint8_t* parameters, uint32_t parameterBytes) {
+  if (parameterBytes < 2) return;
+  const uint8_t status = parameters[0];
+  const uint8_t* data = parameters + 2;
+  const uint32_t dataBytes = parameterBytes - 2;
+  m_silent = false;
+  if (status == kSysExEscape) {
+    if (dataBytes > 0) m_output->SendLong(data, dataBytes);
+  } else if (status == kSysExStart) {
+    m_wire.assign(1, kSysExStart);
+    m_wire.insert(m_wire.end(), data, data + dataBytes);
+    m_output->SendLong(m_wire.data(), m_wire.size());
   }
 }
 
@@ -328,10 +346,14 @@ void MidiStream::SendShort(uint32_t message) {
   if ((status & 0xF0) == 0x90 && velocity > 0) m_soundingNotes[channel][key >> 4] |= bit;
   if ((status & 0xF0) == 0x80 || ((status & 0xF0) == 0x90 && velocity == 0))
     m_soundingNotes[channel][key >> 4] &= static_cast<uint16_t>(~bit);
+  m_silent = false;
   m_output->SendShort(message & 0xFFFFFF);
 }
 
+// Sends nothing when nothing has been sent since the last silencing (a Close after a Stop).
 void MidiStream::SilenceAllNotes() {
+  if (m_silent) return;
+  m_silent = true;
   for (int channel = 0; channel < kChannels; ++channel) {
     for (int key = 0; key < 128; ++key) {
       if (m_soundingNotes[channel][key >> 4] & (1u << (key & 15)))

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/MidiOut.h"
 #include "platform/MidiTypes.h"
@@ -90,6 +91,7 @@ class MidiStream {
   void ReturnFront();
   void Dispatch(uint32_t event, const uint8_t* parameters, uint32_t parameterBytes);
   void SendShort(uint32_t message);
+  void SendSystemExclusive(const uint8_t* parameters, uint32_t parameterBytes);
   void SilenceAllNotes();
   void SetTimeUnit();
   // Microseconds of delta ticks from the last event, with the carried remainder.
@@ -117,7 +119,9 @@ class MidiStream {
   Clock::time_point m_origin;      // the clock time of stream time 0 while running
   uint64_t m_heldMicros = 0;       // stream time while not running
   uint8_t m_runningStatus = 0;
+  std::vector<uint8_t> m_wire;  // a system-exclusive message as it goes out
   uint16_t m_soundingNotes[16][8] = {};  // one bit per key and channel
+  bool m_silent = true;  // nothing was sent since the last silencing
   bool m_closing = false;
   bool m_closed = false;
   std::thread m_scheduler;

@@ -7,6 +7,11 @@
 //   bytes 8-11  event: type in bits 24-31, data (short events) or parameter count (long events)
 //               in bits 0-23
 //   bytes 12-   parameters of long events, padded with zeros to a multiple of 4
+//
+// A system-exclusive event of a MIDI file is kept as a long record whose parameters are its
+// status (0xF0, or 0xF7 for an escape packet), its length as one byte (the low 8 bits) and its
+// data bytes. The stream sends what the file means: an 0xF0 message as 0xF0 and the data (which
+// ends with 0xF7 unless escape packets continue it), an escape packet as its data alone.
 #include <cstdint>
 
 constexpr uint32_t MEVT_SHORTMSG = 0x00;

@@ -1,6 +1,7 @@
 #include "platform/NullWaveOut.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace platform {
 namespace {
@@ -28,12 +29,14 @@ class NullSink : public WaveOutSink {
   void Close() override {}
 
   long Writable() override {
+    if (HasFailed()) return -EIO;
     if (IsFrozen()) return 0;
     Update();
     return m_capacity - Pending();
   }
 
   long Write(const uint8_t* data, long frames) override {
+    if (HasFailed()) return -EIO;
     const long taken = std::min(frames, Writable());
     if (taken <= 0) return 0;
     if (m_probe) {
@@ -73,6 +76,10 @@ class NullSink : public WaveOutSink {
 
  private:
   bool IsFrozen() const { return m_probe && m_probe->IsFrozen(); }
+  bool HasFailed() {
+    if (!m_failed && m_probe && m_probe->FaultDue()) m_failed = true;
+    return m_failed;
+  }
 
   void Anchor(Clock::time_point now) {
     m_anchorTime = now;
@@ -112,6 +119,7 @@ class NullSink : public WaveOutSink {
   uint64_t m_anchorPlayed = 0;
   Clock::time_point m_anchorTime;
   bool m_paused = false;
+  bool m_failed = false;
 };
 
 }  // namespace
@@ -140,6 +148,16 @@ bool NullWaveOutProbe::AllSoundedBy(Clock::time_point time) {
   return m_segments.empty() || m_segments.back().End() <= time;
 }
 
+void NullWaveOutProbe::FailAfterFrames(uint64_t frames) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_failAfterFrames = frames;
+}
+
+bool NullWaveOutProbe::FaultDue() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_frames >= m_failAfterFrames;
+}
+
 void NullWaveOutProbe::Clear() {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_segments.clear();
@@ -157,7 +175,9 @@ void NullWaveOutProbe::Record(Clock::time_point start, const uint8_t* data, uint
 
 NullWaveOut::NullWaveOut(std::shared_ptr<NullWaveOutProbe> probe) : m_probe(std::move(probe)) {}
 
-std::vector<std::string> NullWaveOut::ListDevices() { return {kDeviceName}; }
+std::vector<WaveDeviceName> NullWaveOut::ListDevices() {
+  return {WaveDeviceName{kDeviceName, kDeviceName}};
+}
 
 std::string NullWaveOut::PreferredDevice() { return kDeviceName; }
 

@@ -30,6 +30,11 @@ class NullWaveOutProbe {
   // While frozen the outputs neither take nor sound anything: their buffers stay queued.
   void Freeze(bool frozen) { m_frozen = frozen; }
   bool IsFrozen() const { return m_frozen; }
+  // The fault switch: once this many frames have been taken in all, every output that looks
+  // fails for good, as when a sound server goes away. Outputs opened after the switch is moved
+  // beyond the frames taken work again.
+  void FailAfterFrames(uint64_t frames);
+  bool FaultDue();
 
   std::vector<Segment> Segments();
   // Every byte taken since the probe was made or cleared, in order (only with keepBytes).
@@ -50,6 +55,7 @@ class NullWaveOutProbe {
   std::vector<Segment> m_segments;
   std::string m_bytes;
   uint64_t m_frames = 0;
+  uint64_t m_failAfterFrames = UINT64_MAX;
 };
 
 class NullWaveOut : public WaveOutBackend {
@@ -57,9 +63,9 @@ class NullWaveOut : public WaveOutBackend {
   static constexpr const char* kDeviceName = "null";
 
   explicit NullWaveOut(std::shared_ptr<NullWaveOutProbe> probe = nullptr);
-  std::vector<std::string> ListDevices() override;
+  std::vector<WaveDeviceName> ListDevices() override;
   std::string PreferredDevice() override;
-  std::unique_ptr<WaveOutSink> CreateSink(const std::string& device) override;
+  std::unique_ptr<WaveOutSink> CreateSink(const std::string& address) override;
 
  private:
   std::shared_ptr<NullWaveOutProbe> m_probe;

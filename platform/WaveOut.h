@@ -38,9 +38,11 @@ class WaveOutSink {
   // Opens the output for the format. On failure returns the code and describes the cause.
   virtual MMRESULT Open(const WAVEFORMATEX& format, std::string& errorText) = 0;
   virtual void Close() = 0;
-  // Frames the output takes now without waiting; negative when it has failed for good.
+  // Frames the output takes now without waiting; a negative error number (-errno) when it has
+  // failed for good.
   virtual long Writable() = 0;
-  // Takes up to frames frames; returns how many it took, negative when it has failed for good.
+  // Takes up to frames frames; returns how many it took, or a negative error number when it
+  // has failed for good.
   virtual long Write(const uint8_t* data, long frames) = 0;
   // Frames taken but not yet sounded.
   virtual long Pending() = 0;
@@ -58,15 +60,20 @@ class WaveOutSink {
   virtual int WaitTimeoutMs(long wantFrames) = 0;
 };
 
+struct WaveDeviceName {
+  std::string name;     // shown in the device list
+  std::string address;  // what the backend opens it by
+};
+
 // One kind of wave output (ALSA, null) with the devices it offers.
 class WaveOutBackend {
  public:
   virtual ~WaveOutBackend() = default;
-  // The names of the devices this backend offers now, in order.
-  virtual std::vector<std::string> ListDevices() = 0;
-  // The device that stands for this backend's preferred output; empty when there is none.
+  // The devices this backend offers now, in order.
+  virtual std::vector<WaveDeviceName> ListDevices() = 0;
+  // The address of this backend's preferred output; empty when there is none.
   virtual std::string PreferredDevice() = 0;
-  virtual std::unique_ptr<WaveOutSink> CreateSink(const std::string& device) = 0;
+  virtual std::unique_ptr<WaveOutSink> CreateSink(const std::string& address) = 0;
 };
 
 // Whether the format is linear PCM that the outputs can play: 1 to 8 channels of 8, 16, 24 or

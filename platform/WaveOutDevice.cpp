@@ -159,6 +159,11 @@ MMRESULT WaveOutDevice::Close() {
   return MMSYSERR_NOERROR;
 }
 
+std::string WaveOutDevice::GetFailure() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_failure;
+}
+
 void WaveOutDevice::StopFeeder() {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -186,7 +191,15 @@ void WaveOutDevice::ReturnFront() {
   PostNotice(MM_WOM_DONE, header);
 }
 
-bool WaveOutDevice::FeedFront(long room) {
+// The owner learns of the failure from the buffers that come back and the writes that fail; a
+// buffer kept here would never come back.
+void WaveOutDevice::Fail(long error) {
+  m_failed = true;
+  m_failure = "the sound output failed: " + SystemErrorText(static_cast<int>(-error));
+  while (!m_queue.empty()) ReturnFront();
+}
+
+long WaveOutDevice::FeedFront(long room) {
   WAVEHDR* header = m_queue.front();
   const long blockAlign = m_format.nBlockAlign;
   // Bytes after the last whole frame of a buffer are not played.
@@ -196,14 +209,14 @@ bool WaveOutDevice::FeedFront(long room) {
           : 0;
   if (framesLeft > 0) {
     const long taken = m_sink->Write(header->lpData + m_frontOffset, std::min(room, framesLeft));
-    if (taken < 0) return false;
+    if (taken < 0) return taken;
     m_frontOffset += static_cast<uint32_t>(taken * blockAlign);
     m_framesWritten += static_cast<uint64_t>(taken);
-    if (taken < framesLeft) return true;
+    if (taken < framesLeft) return 0;
   }
   ReturnFront();
   if (m_queue.empty()) m_sink->Flush();
-  return true;
+  return 0;
 }
 
 void WaveOutDevice::FeedLoop() {
@@ -215,7 +228,7 @@ void WaveOutDevice::FeedLoop() {
     }
     const long room = m_sink->Writable();
     if (room < 0) {
-      m_failed = true;
+      Fail(room);
       continue;
     }
     if (room == 0) {
@@ -227,7 +240,8 @@ void WaveOutDevice::FeedLoop() {
       WaitForRoom(lock, std::max(1L, want));
       continue;
     }
-    if (!FeedFront(room)) m_failed = true;
+    const long fed = FeedFront(room);
+    if (fed < 0) Fail(fed);
   }
 }
 

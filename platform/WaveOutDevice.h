@@ -1,7 +1,9 @@
 #pragma once
 // An open wave output device: takes buffer headers in order, feeds their samples to a backend's
 // sink on a feeder thread of its own, and returns each buffer with an MM_WOM_DONE notice posted
-// to the owner's thread message queue once the sink has taken all of its bytes.
+// to the owner's thread message queue once the sink has taken all of its bytes. A sink that
+// fails for good (a sound server that went away) makes the device return every queued buffer
+// with its notice at once; from then on writes and position queries fail.
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -41,6 +43,8 @@ class WaveOutDevice {
   MMRESULT GetPosition(uint32_t& samples);
   // Fails with WAVERR_STILLPLAYING while buffers are queued.
   MMRESULT Close();
+  // Why the output failed for good; empty while it works.
+  std::string GetFailure();
 
  private:
   WaveOutDevice(std::unique_ptr<WaveOutSink> sink, const WAVEFORMATEX& format,
@@ -49,9 +53,10 @@ class WaveOutDevice {
   void FeedLoop();
   void WaitForWake(std::unique_lock<std::mutex>& lock);
   void WaitForRoom(std::unique_lock<std::mutex>& lock, long wantFrames);
-  // Sends the front buffer's next frames to the sink; false when the sink failed.
-  bool FeedFront(long room);
+  // Sends the front buffer's next frames to the sink; 0, or the sink's negative error number.
+  long FeedFront(long room);
   void ReturnFront();
+  void Fail(long error);
   void PostNotice(uint32_t message, WAVEHDR* header);
   void StopFeeder();
 
@@ -65,6 +70,7 @@ class WaveOutDevice {
   uint64_t m_framesWritten = 0;   // frames fed since open or reset
   bool m_paused = false;
   bool m_failed = false;
+  std::string m_failure;
   bool m_closing = false;
   bool m_closed = false;
   std::thread m_feeder;

@@ -21,7 +21,7 @@ WaveOutSystem& WaveOutSystem::Default() {
 void WaveOutSystem::Refresh() {
   m_devices.clear();
   for (const auto& backend : m_backends)
-    for (const std::string& name : backend->ListDevices())
+    for (const WaveDeviceName& name : backend->ListDevices())
       m_devices.push_back(Device{backend.get(), name});
   m_listed = true;
 }
@@ -36,7 +36,7 @@ MMRESULT WaveOutSystem::GetDeviceCaps(uint32_t id, OutputDeviceCaps& caps) {
   std::lock_guard<std::mutex> lock(m_mutex);
   if (!m_listed) Refresh();
   if (id >= m_devices.size()) return MMSYSERR_BADDEVICEID;
-  caps.name = CutDeviceName(m_devices[id].name);
+  caps.name = CutDeviceName(m_devices[id].name.name);
   caps.support = 0;
   return MMSYSERR_NOERROR;
 }
@@ -50,8 +50,8 @@ MMRESULT WaveOutSystem::Open(uint32_t id, const WAVEFORMATEX& format,
     if (!m_listed) Refresh();
     if (id >= m_devices.size()) return MMSYSERR_BADDEVICEID;
     const Device& chosen = m_devices[id];
-    return WaveOutDevice::Open(chosen.backend->CreateSink(chosen.name), format, notices, device,
-                               errorText);
+    return WaveOutDevice::Open(chosen.backend->CreateSink(chosen.name.address), format, notices,
+                               device, errorText);
   }
   MMRESULT result = MMSYSERR_NODRIVER;
   for (const auto& backend : m_backends) {

@@ -32,7 +32,7 @@ class WaveOutSystem : public DeviceCatalog {
  private:
   struct Device {
     WaveOutBackend* backend;
-    std::string name;
+    WaveDeviceName name;
   };
   void Refresh();
 

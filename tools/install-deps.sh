@@ -20,6 +20,9 @@ packages=(
   # (dpkg-shlibdeps, which CPack finds the programs for with file), lintian, the metadata
   # validator, manual pages and the shell completion
   dpkg-dev file lintian appstream man-db bash-completion
+  # sound through a real sound server: a private PulseAudio, recorded from its null sink; ALSA's
+  # plugins route its "default" device there
+  pulseaudio pulseaudio-utils libasound2-plugins
 )
 
 missing=()

@@ -240,9 +240,16 @@ TEST(MidiSequence, KeepsHeaderFieldsReadBeforeTruncation) {
 
 TEST(MidiSequence, ReadsTrackAfterHeaderThatClaimsMoreThanSixBytes) {
   CMidiSequence sequence;
-  std::string bytes = "MThd" + BigEndian32(22) + Bytes({0, 0, 0, 1, 0, 96}) +
+  std::string lying = "MThd" + BigEndian32(22) + Bytes({0, 0, 0, 1, 0, 96}) +
                       Track(NoteOn(0, 60) + EndOfTrack());
-  Loaded loaded = LoadBytes(sequence, bytes);
+  Loaded loaded = LoadBytes(sequence, lying);
+  EXPECT_EQ(sequence.GetDivision(), 96);
+  EXPECT_EQ(loaded.lines, (std::vector<std::string>{"0 0 SHORTMSG 643c90"}));
+
+  // A longer header that says so truly: its extra bytes are skipped.
+  std::string longer = "MThd" + BigEndian32(10) + Bytes({0, 0, 0, 1, 0, 96, 'x', 't', 'r', 'a'}) +
+                       Track(NoteOn(0, 60) + EndOfTrack());
+  loaded = LoadBytes(sequence, longer);
   EXPECT_EQ(sequence.GetDivision(), 96);
   EXPECT_EQ(loaded.lines, (std::vector<std::string>{"0 0 SHORTMSG 643c90"}));
 }

@@ -137,4 +137,29 @@ TEST(EndToEnd, MidiFileRendersThroughTheBuiltInSynthesizer) {
   synth.Close();
 }
 
+// A system-exclusive message that comes in parts (as a file's escape packets continue it) takes
+// effect once whole: General MIDI System On resets the program chosen before it.
+TEST(EndToEnd, BuiltInSynthesizerTakesSystemExclusiveMessagesInParts) {
+  if (platform::FluidSynthMidiOut::FindSoundFont().empty()) GTEST_SKIP() << "no soundfont";
+  auto render = [](bool violin, bool reset) {
+    platform::FluidSynthRenderer synth(22050);
+    std::string failure;
+    EXPECT_EQ(synth.Open(failure), MMSYSERR_NOERROR) << failure;
+    if (violin) synth.SendShort(0xC0 | (40 << 8));
+    if (reset) {
+      const uint8_t first[] = {0xF0, 0x7E, 0x7F};
+      const uint8_t rest[] = {0x09, 0x01, 0xF7};
+      synth.SendLong(first, sizeof first);
+      synth.SendLong(rest, sizeof rest);
+    }
+    synth.SendShort(0x90 | (60 << 8) | (100 << 16));
+    std::vector<int16_t> samples(2 * 4410);
+    EXPECT_TRUE(synth.Render(samples.data(), 4410));
+    return samples;
+  };
+  const std::vector<int16_t> piano = render(false, false);
+  ASSERT_NE(render(true, false), piano);
+  EXPECT_EQ(render(true, true), piano);
+}
+
 }  // namespace

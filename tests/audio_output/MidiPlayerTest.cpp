@@ -58,6 +58,41 @@ struct PlayerRig {
   CMidiPlayer player;
 };
 
+// Ports that come and go: the outputs say which port they were opened on; "Broken" fails to
+// open, with its reason.
+class ChangingPorts : public platform::MidiOutBackend {
+ public:
+  std::vector<platform::MidiDeviceName> ListDevices() override {
+    std::vector<platform::MidiDeviceName> devices;
+    for (const std::string& port : ports) devices.push_back({port, port});
+    return devices;
+  }
+  std::unique_ptr<platform::MidiOutput> CreateOutput(const platform::MidiDeviceName& device) override {
+    return std::make_unique<Output>(device.address, opened);
+  }
+  std::vector<std::string> ports;
+  std::shared_ptr<std::vector<std::string>> opened = std::make_shared<std::vector<std::string>>();
+
+ private:
+  struct Output : platform::MidiOutput {
+    Output(std::string port, std::shared_ptr<std::vector<std::string>> opened)
+        : port(std::move(port)), opened(std::move(opened)) {}
+    MMRESULT Open(std::string& errorText) override {
+      if (port == "Broken") {
+        errorText = "no audio output for the port";
+        return MMSYSERR_NODRIVER;
+      }
+      opened->push_back(port);
+      return MMSYSERR_NOERROR;
+    }
+    void Close() override {}
+    void SendShort(uint32_t) override {}
+    void SendLong(const uint8_t*, size_t) override {}
+    std::string port;
+    std::shared_ptr<std::vector<std::string>> opened;
+  };
+};
+
 // One track of pairs of note-on and note-off, all at tick 0 but the first.
 std::string ManyNotes(int pairs, uint32_t firstDelta = 0) {
   std::string events;
@@ -188,6 +223,33 @@ TEST(MidiPlayer, ReportsFailuresWithTheirTexts) {
   EXPECT_FALSE(silent.Open(MIDI_MAPPER));
   EXPECT_EQ(silent.GetErrorText(), "midiStreamOpen() failed: 68");
   EXPECT_FALSE(silent.Play(nullptr, 0));
+
+  auto ports = std::make_unique<ChangingPorts>();
+  ports->ports = {"Broken"};
+  std::vector<std::unique_ptr<platform::MidiOutBackend>> backends;
+  backends.push_back(std::move(ports));
+  platform::MidiOutSystem broken(std::move(backends));
+  CMidiPlayer unheard(broken);
+  EXPECT_FALSE(unheard.Open(0));
+  EXPECT_EQ(unheard.GetErrorText(), "midiStreamOpen() failed: 6 (no audio output for the port)");
+}
+
+TEST(MidiPlayer, OpensADeviceByTheNameItHasWhenItOpens) {
+  auto backend = std::make_unique<ChangingPorts>();
+  ChangingPorts& ports = *backend;
+  std::vector<std::unique_ptr<platform::MidiOutBackend>> backends;
+  backends.push_back(std::move(backend));
+  platform::MidiOutSystem devices(std::move(backends));
+  CMidiPlayer player(devices);
+  ports.ports = {"Keyboard", "Synth"};
+  ASSERT_TRUE(player.OpenByName("synth"));
+  // The keyboard is unplugged: the synthesizer is now the first port.
+  ports.ports = {"Synth"};
+  ASSERT_TRUE(player.OpenByName("Synth"));
+  ports.ports = {"Keyboard", "Synth"};
+  ASSERT_TRUE(player.OpenByName("No such port"));
+  ASSERT_TRUE(player.OpenByName("<Automatic>"));
+  EXPECT_EQ(*ports.opened, (std::vector<std::string>{"Synth", "Synth", "Keyboard", "Keyboard"}));
 }
 
 TEST(MidiPlayer, NullSequenceStopsThePlay) {
@@ -220,6 +282,13 @@ TEST(MidiPlayer, StopSilencesEveryNoteStillSounding) {
   EXPECT_EQ(sounding.size(), 4u);
   for (const auto& [note, count] : sounding)
     EXPECT_EQ(count, 0) << "channel " << note.first << " key " << note.second;
+  // Closing after the stop has nothing left to silence: sustain off and all notes off went to
+  // each of the 16 channels once.
+  rig.player.Close();
+  size_t controllers = 0;
+  for (const Message& message : rig.log->Messages())
+    if ((message.bytes[0] & 0xF0) == 0xB0) ++controllers;
+  EXPECT_EQ(controllers, 2u * 16u);
 }
 
 TEST(MidiPlayer, CloseUnpreparesTheBuffersSoTheSequenceCanBeReloaded) {

@@ -196,7 +196,8 @@ TEST(MidiStream, StopRewindsToTheStartAndTheDefaultTempo) {
 TEST(MidiStream, SendsSystemExclusiveButNotMetaRecordsAndStopsAtDamage) {
   StreamRig rig;
   ASSERT_EQ(rig.result, MMSYSERR_NOERROR);
-  const std::vector<uint8_t> sysex{0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
+  // A file's system-exclusive record: status, length byte, data.
+  const std::vector<uint8_t> sysex{0xF0, 0x05, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
   EventBuffer buffer;
   buffer.Long(0, MEVT_LONGMSG, sysex)
       .Long(0, MEVT_LONGMSG, {0xFF, 0x06, 0x02, 'h', 'i'})
@@ -211,7 +212,7 @@ TEST(MidiStream, SendsSystemExclusiveButNotMetaRecordsAndStopsAtDamage) {
   ASSERT_TRUE(WaitUntil([&] { return rig.DoneCount() == 2; }));
   const std::vector<Message> messages = rig.log->Messages();
   ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[0].bytes, sysex);
+  EXPECT_EQ(messages[0].bytes, (std::vector<uint8_t>{0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}));
   EXPECT_EQ(messages[1].bytes, (std::vector<uint8_t>{0x90, 60, 1}));
   EXPECT_EQ(messages[2].bytes, (std::vector<uint8_t>{0x80, 60, 0}));
 }

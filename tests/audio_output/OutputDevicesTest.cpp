@@ -108,7 +108,11 @@ TEST(OutputDevices, NamesAreCutTo31BytesWithoutSplittingCharacters) {
 class ListedBackend : public platform::WaveOutBackend {
  public:
   explicit ListedBackend(std::vector<std::string> names) : m_names(std::move(names)) {}
-  std::vector<std::string> ListDevices() override { return m_names; }
+  std::vector<platform::WaveDeviceName> ListDevices() override {
+    std::vector<platform::WaveDeviceName> devices;
+    for (const std::string& name : m_names) devices.push_back({name, name});
+    return devices;
+  }
   std::string PreferredDevice() override { return ""; }
   std::unique_ptr<platform::WaveOutSink> CreateSink(const std::string&) override { return nullptr; }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "tests/audio_output/OutputTestSupport.h"
@@ -126,6 +127,17 @@ TEST(WavePlayer, RepeatDelayStaysWithinItsBounds) {
     EXPECT_EQ(CWavePlayer::RepeatDelay(250, 250, r), 250);
   }
   EXPECT_EQ(CWavePlayer::RepeatDelay(100, 2000, 32767), 100 + 32767 % 1901);
+}
+
+TEST(WavePlayer, PausesSpanAtMost32767MillisecondsAboveTheirMinimum) {
+  int largest = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const int r = CWavePlayer::DrawDelayValue();
+    ASSERT_GE(r, 0);
+    largest = std::max(largest, r);
+  }
+  EXPECT_LE(largest, 32767);
+  EXPECT_GT(largest, 16383) << "all 15 bits are drawn";
 }
 
 TEST(WavePlayer, ZeroDelayStillDrainsBeforeTheRepeat) {
@@ -301,6 +313,26 @@ TEST(WavePlayer, PlayWithoutFillerFailsButKeepsTheListener) {
             "An invalid parameter was passed to a system function.");
   ASSERT_TRUE(WaitUntil([&] { return second.Ends() == 1; }));
   EXPECT_EQ(first.Ends(), 0);
+}
+
+// A device whose output fails while it plays (a sound server that went away) ends the sound as
+// if it had finished, once, with the failure recorded; the next Play opens the device again.
+TEST(WavePlayer, DeviceFailingWhilePlayingEndsTheSoundAndIsReopened) {
+  NullRig rig;
+  ASSERT_TRUE(rig.OpenSlow());
+  MemoryFiller filler(PatternBytes(2 * 8192));
+  rig.probe->FailAfterFrames(8192 + 2048);  // in the second buffer (one byte a frame)
+  ASSERT_TRUE(rig.player->Play(&filler, &rig.listener, 3, 0, 0));
+  ASSERT_TRUE(WaitUntil([&] { return rig.listener.Ends() == 1; }, std::chrono::seconds(5)));
+  Pause(100);
+  EXPECT_EQ(rig.listener.Ends(), 1);
+  EXPECT_EQ(rig.player->GetLastErrorCode(), MMSYSERR_NODRIVER);
+  EXPECT_EQ(rig.player->GetLastErrorText(), "the sound output failed: Input/output error");
+
+  rig.probe->Clear();
+  ASSERT_TRUE(rig.player->Play(&filler, &rig.listener, 1, 0, 0)) << rig.player->GetLastErrorText();
+  ASSERT_TRUE(WaitUntil([&] { return rig.listener.Ends() == 2; }, std::chrono::seconds(5)));
+  EXPECT_EQ(rig.probe->Bytes(), filler.Bytes());
 }
 
 TEST(WavePlayer, SoundWithoutDataStartsAndNeverEnds) {

@@ -127,6 +127,12 @@ TEST(DevicesCommand, ListsTheNullDeviceAndAutomaticEntries) {
     EXPECT_EQ(midi.back(), "midi\t-1\t<Automatic>");
   }
   EXPECT_EQ(RunTool({"devices", "extra"}).status, 2);
+  // play takes a device by the id listed as well as by its name.
+  TempDir dir;
+  WriteFile(dir / "beep.wav", ShortWave(10));
+  const ToolRun byId = RunTool({"play", "--device", std::to_string(wave.size() - 2), dir / "beep.wav"});
+  EXPECT_EQ(byId.status, 0) << byId.errors;
+  EXPECT_NE(byId.errors.find(" on null"), std::string::npos) << byId.errors;
 }
 
 TEST(PlayCommand, PlaysASoundIntoTheNullDeviceInRealTimeWithItsLoopsAndDelay) {
@@ -168,6 +174,30 @@ TEST(PlayCommand, PrintsTheMidiMessagesOfTheCaptureOutputWithTheirTimes) {
   EXPECT_GE(messages[2].first - messages[1].first, 250000 - 500);
   EXPECT_GE(messages[3].first, messages[2].first);
   EXPECT_GE(messages[4].first - messages[3].first, 500000 - 500) << "each play starts at the default tempo";
+}
+
+TEST(PlayCommand, SendsSystemExclusiveEventsAsTheirBytesOnTheWire) {
+  TempDir dir;
+  const std::string longData(300, '\x11');  // longer than its record's one length byte says
+  WriteFile(dir / "setup.mid",
+            smf::Header(0, 1, 96) +
+                smf::Track(smf::SysEx(0, 0xF0, smf::Bytes({0x7E, 0x7F, 0x09, 0x01, 0xF7})) +
+                           smf::SysEx(0, 0xF7, smf::Bytes({0xF3, 0x01})) +
+                           smf::SysEx(0, 0xF0, smf::Bytes({0x43, 0x12, 0x00})) +
+                           smf::SysEx(1, 0xF7, smf::Bytes({0x07, 0xF7})) +
+                           smf::SysEx(0, 0xF0, longData + "\xF7") + smf::NoteOn(0, 60) +
+                           smf::EndOfTrack()));
+  const ToolRun run = RunTool({"play", "--device", "capture", dir / "setup.mid"});
+  ASSERT_EQ(run.status, 0) << run.errors;
+  std::vector<std::string> messages;
+  for (const std::string& line : Lines(run.out)) {
+    const std::string hex = line.substr(line.find(' ') + 1);
+    if (hex.rfind("b", 0) != 0) messages.push_back(hex);  // leave out the silencing
+  }
+  std::string longHex = "f0";
+  for (size_t i = 0; i < longData.size(); ++i) longHex += "11";
+  EXPECT_EQ(messages, (std::vector<std::string>{"f07e7f0901f7", "f301", "f0431200", "07f7",
+                                                longHex + "f7", "903c64", "803c00"}));
 }
 
 TEST(PlayCommand, CtrlCStopsAnEndlessPlay) {

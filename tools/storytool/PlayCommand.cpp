@@ -1,6 +1,6 @@
 // fablewick-story play: plays a sound or a MIDI file through the player's own engines, with its
-// loops and delays, until it ends or Ctrl+C stops it. "--device null" plays a sound into the
-// null device; "--device capture" plays MIDI into the capture output and prints each message as
+// loops and delays, until it ends or Ctrl+C stops it. "--device" takes a device's name or the id
+// that the devices command lists. "--device null" plays a sound into the null device; "--device capture" plays MIDI into the capture output and prints each message as
 // it reaches the output: the microseconds since the start and the bytes in lowercase hex.
 #include <atomic>
 #include <cerrno>
@@ -121,13 +121,27 @@ class SoundWatch : public IWaveBufferFiller, public IWaveListener {
   std::atomic<bool> m_hadSamples{false};
 };
 
+// The device named, or listed with that id by the devices command; null when none is.
+const CDeviceEntry* FindDevice(const std::vector<CDeviceEntry>& devices, const std::string& text) {
+  if (const CDeviceEntry* named = FindDeviceByName(devices, text)) return named;
+  int id = 0;
+  if (!ParseNumber(text, -1, id)) return nullptr;
+  for (const CDeviceEntry& entry : devices)
+    if (entry.m_id == static_cast<uint32_t>(id)) return &entry;
+  return nullptr;
+}
+
 int PlaySound(SoundFileFormat format, const PlayOptions& options) {
   if (options.device == kCaptureDevice)
     return Fail(options.device, "the capture output plays MIDI only");
-  std::vector<CDeviceEntry> devices;
-  EnumerateWaveOutputDevices(devices);
-  if (!options.device.empty() && !FindDeviceByName(devices, options.device))
-    return Fail(options.device, "no such wave output device (see: fablewick-story devices)");
+  std::string deviceName;
+  if (!options.device.empty()) {
+    std::vector<CDeviceEntry> devices;
+    EnumerateWaveOutputDevices(devices);
+    const CDeviceEntry* device = FindDevice(devices, options.device);
+    if (!device) return Fail(options.device, "no such wave output device (see: fablewick-story devices)");
+    deviceName = device->m_name;
+  }
 
   CSoundWav wav;
   CSoundVorbis vorbis;
@@ -138,7 +152,7 @@ int PlaySound(SoundFileFormat format, const PlayOptions& options) {
   }
   CWavePlayer engine;
   SoundWatch watch(*sound.filler);
-  if (!engine.Init(options.device) || !engine.Open(sound.loader->GetFormat(16)))
+  if (!engine.Init(deviceName) || !engine.Open(sound.loader->GetFormat(16)))
     return Fail(options.media, engine.GetLastErrorText());
   std::fprintf(stderr, "playing %s on %s\n", options.media.c_str(), engine.GetDeviceName().c_str());
   if (!engine.Play(&watch, &watch, options.loops, options.delayMin, options.delayMax)) {
@@ -146,9 +160,16 @@ int PlaySound(SoundFileFormat format, const PlayOptions& options) {
     return Fail(options.media, engine.GetLastErrorText());
   }
   WaitUntilDone([&] { return watch.Ended(); });
+  // A sound that ended because its device failed has the failure recorded.
+  const uint32_t failure = engine.GetLastErrorCode();
+  const std::string reason = engine.GetLastErrorText();
   engine.Stop();
   engine.Shutdown();
   sound.loader->Close();
+  if (failure != MMSYSERR_NOERROR) {
+    std::fprintf(stderr, "fablewick-story play: %s: %s\n", options.media.c_str(), reason.c_str());
+    return kExitStoryErrors;
+  }
   return kExitOk;
 }
 
@@ -190,7 +211,7 @@ int PlayMidi(const PlayOptions& options) {
   } else if (!options.device.empty()) {
     std::vector<CDeviceEntry> list;
     EnumerateMidiOutputDevices(list);
-    const CDeviceEntry* entry = FindDeviceByName(list, options.device);
+    const CDeviceEntry* entry = FindDevice(list, options.device);
     if (!entry) return Fail(options.device, "no such MIDI output device (see: fablewick-story devices)");
     deviceId = entry->m_id;
   }
