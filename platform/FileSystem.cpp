@@ -8,8 +8,24 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <optional>
+#include <unordered_map>
+
+#include "platform/CaseFolding.h"
 
 namespace platform {
+
+// The entries of one folder by folded name, each the first in byte order of the names that fold
+// alike.
+using FoldedEntries = std::unordered_map<std::string, std::string>;
+
+// What a FolderIndexScope remembers: the folders read, and the folders resolved by their path
+// as written (an empty optional when a component matched nothing).
+struct FolderIndex {
+  std::unordered_map<std::string, FoldedEntries> folders;
+  std::unordered_map<std::string, std::optional<std::string>> resolvedFolders;
+};
+
 namespace {
 
 bool Exists(const std::string& path) {
@@ -21,26 +37,75 @@ char FoldAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  return true;
+FoldedEntries ReadFoldedEntries(const std::string& folder) {
+  FoldedEntries entries;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return entries;
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    auto inserted = entries.emplace(FoldCase(name), name);
+    if (!inserted.second && name < inserted.first->second) inserted.first->second = name;
+  }
+  ::closedir(dir);
+  return entries;
+}
+
+thread_local FolderIndex* t_folderIndex = nullptr;
+
+// The entries of folder by folded name: read once while a FolderIndexScope lives, else each
+// time.
+const FoldedEntries& EntriesOf(const std::string& folder, FoldedEntries& unindexed) {
+  if (!t_folderIndex) return unindexed = ReadFoldedEntries(folder);
+  auto listed = t_folderIndex->folders.find(folder);
+  if (listed == t_folderIndex->folders.end())
+    listed = t_folderIndex->folders.emplace(folder, ReadFoldedEntries(folder)).first;
+  return listed->second;
 }
 
 // The first entry of folder, in byte order, whose name equals component ignoring case.
 bool FindCaseVariant(const std::string& folder, const std::string& component, std::string& found) {
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!dir) return false;
-  bool any = false;
-  while (const dirent* entry = ::readdir(dir)) {
-    std::string name = entry->d_name;
-    if (!EqualsIgnoringCase(name, component)) continue;
-    if (!any || name < found) found = name;
-    any = true;
+  FoldedEntries unindexed;
+  const FoldedEntries& entries = EntriesOf(folder, unindexed);
+  auto entry = entries.find(FoldCase(component));
+  if (entry == entries.end()) return false;
+  found = entry->second;
+  return true;
+}
+
+std::optional<std::string> Resolve(const std::string& path);
+
+// The parent folder of a path resolved, remembered while a FolderIndexScope lives.
+std::optional<std::string> ResolveFolder(const std::string& folder) {
+  if (!t_folderIndex) return Resolve(folder);
+  auto known = t_folderIndex->resolvedFolders.find(folder);
+  if (known != t_folderIndex->resolvedFolders.end()) return known->second;
+  std::optional<std::string> resolved = Resolve(folder);
+  t_folderIndex->resolvedFolders.emplace(folder, resolved);
+  return resolved;
+}
+
+// The path as it exists on disk: the path itself when it exists; else its folder resolved and
+// then its last component, exactly when an entry has that name, else by the first entry in byte
+// order that equals it ignoring case. None when some component matches nothing.
+std::optional<std::string> Resolve(const std::string& path) {
+  if (path.empty() || Exists(path)) return path;
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    std::string variant;
+    if (path == "." || path == ".." || !FindCaseVariant(".", path, variant)) return std::nullopt;
+    return variant;
   }
-  ::closedir(dir);
-  return any;
+  std::optional<std::string> folder = ResolveFolder(path.substr(0, slash));
+  if (!folder) return std::nullopt;
+  std::string name = path.substr(slash + 1);
+  std::string prefix = *folder + '/';
+  if (name.empty() || name == "." || name == "..") return prefix + name;
+  // The path as written is known to be missing; with its folder spelt otherwise, the exact name
+  // may exist there and wins over its case variants.
+  if (*folder != path.substr(0, slash) && Exists(prefix + name)) return prefix + name;
+  std::string variant;
+  if (!FindCaseVariant(folder->empty() ? "/" : *folder, name, variant)) return std::nullopt;
+  return prefix + variant;
 }
 
 std::vector<std::string> SplitComponents(const std::string& path) {
@@ -64,36 +129,27 @@ uint64_t ToFileTime(const struct timespec& ts) {
 
 }  // namespace
 
+FolderIndexScope::FolderIndexScope() : m_index(t_folderIndex ? nullptr : new FolderIndex) {
+  if (m_index) t_folderIndex = m_index.get();
+}
+
+FolderIndexScope::~FolderIndexScope() {
+  if (m_index) t_folderIndex = nullptr;
+}
+
 std::string ResolvePath(const std::string& path) {
-  if (path.empty() || Exists(path)) return path;
-  std::vector<std::string> parts = SplitComponents(path);
-  std::string resolved;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    const std::string& part = parts[i];
-    std::string prefix = resolved;
-    if (i > 0) resolved += '/';
-    if (part.empty() || part == "." || part == "..") {
-      resolved += part;
-      continue;
-    }
-    std::string exact = resolved + part;
-    std::string variant;
-    if (Exists(exact)) {
-      resolved = exact;
-    } else if (FindCaseVariant(i == 0 ? std::string(".") : (prefix.empty() ? "/" : prefix), part, variant)) {
-      resolved += variant;
-    } else {
-      return path;  // nothing on disk matches: keep the path as written
-    }
-  }
-  return resolved;
+  std::optional<std::string> resolved = Resolve(path);
+  return resolved ? *resolved : path;  // nothing on disk matches: keep the path as written
 }
 
 FileKind GetFileKind(const std::string& path) {
   struct stat st;
   if (path.empty()) return FileKind::Missing;
   // The path as written first: resolving letter case is only needed when that fails.
-  if (::stat(path.c_str(), &st) != 0 && ::stat(ResolvePath(path).c_str(), &st) != 0) return FileKind::Missing;
+  if (::stat(path.c_str(), &st) != 0) {
+    std::optional<std::string> resolved = Resolve(path);
+    if (!resolved || ::stat(resolved->c_str(), &st) != 0) return FileKind::Missing;
+  }
   if (S_ISDIR(st.st_mode)) return FileKind::Folder;
   if (S_ISREG(st.st_mode)) return FileKind::Regular;
   return FileKind::Other;
