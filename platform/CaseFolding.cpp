@@ -79,11 +79,16 @@ std::string FoldCase(std::string_view text) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (IsAscii(a) && IsAscii(b)) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+  // ASCII letters are compared as they come, so that the keyword tables are searched quickly. Two
+  // ASCII characters that differ, or a text that goes on beyond the other, make the texts differ
+  // however they continue: folding and composing never turn a letter into another letter.
+  size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    if (static_cast<unsigned char>(a[i]) >= 0x80 || static_cast<unsigned char>(b[i]) >= 0x80)
+      return FoldCase(a) == FoldCase(b);
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
   }
-  return FoldCase(a) == FoldCase(b);
+  return a.size() == b.size();
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {

@@ -20,6 +20,7 @@ TEST(CaseFolding, IgnoresCaseOfEveryLetterInEitherEncoding) {
   EXPECT_TRUE(platform::EqualsIgnoringCase(kCafeDecomposed, kCafeUpperCp1252));
   EXPECT_TRUE(platform::EqualsIgnoringCase("\xC3\x84RGER \xC3\x9C" "BER", "\xC3\xA4rger \xC3\xBC" "ber"));
   EXPECT_TRUE(platform::EqualsIgnoringCase("Tree.BMP", "tree.bmp"));
+  EXPECT_TRUE(platform::EqualsIgnoringCase("kelvin", "\xE2\x84\xAA" "elvin"));  // the Kelvin sign
   EXPECT_EQ(platform::FoldCase(kCafeUpperCp1252), platform::FoldCase(kCafeDecomposed));
   EXPECT_TRUE(platform::StartsWithIgnoringCase(kCafeUtf8, "CAF\xC3\x89"));
 
