@@ -19,11 +19,11 @@ namespace platform {
 // alike.
 using FoldedEntries = std::unordered_map<std::string, std::string>;
 
-// What a FolderIndexScope remembers: the folders read, and the folders resolved by their path
-// as written (an empty optional when a component matched nothing).
+// What a FolderIndexScope remembers: the folders read, and the paths resolved, by the path as
+// written (an empty optional when a component matched nothing).
 struct FolderIndex {
   std::unordered_map<std::string, FoldedEntries> folders;
-  std::unordered_map<std::string, std::optional<std::string>> resolvedFolders;
+  std::unordered_map<std::string, std::optional<std::string>> resolvedPaths;
 };
 
 namespace {
@@ -72,36 +72,50 @@ bool FindCaseVariant(const std::string& folder, const std::string& component, st
   return true;
 }
 
-std::optional<std::string> Resolve(const std::string& path);
+using Resolved = std::optional<std::string>;  // none when some component matches nothing
 
-// The parent folder of a path resolved, remembered while a FolderIndexScope lives.
-std::optional<std::string> ResolveFolder(const std::string& folder) {
-  if (!t_folderIndex) return Resolve(folder);
-  auto known = t_folderIndex->resolvedFolders.find(folder);
-  if (known != t_folderIndex->resolvedFolders.end()) return known->second;
-  std::optional<std::string> resolved = Resolve(folder);
-  t_folderIndex->resolvedFolders.emplace(folder, resolved);
+// What the FolderIndexScope of this thread remembers of path, if anything.
+const Resolved* Remembered(const std::string& path) {
+  if (!t_folderIndex) return nullptr;
+  auto known = t_folderIndex->resolvedPaths.find(path);
+  return known == t_folderIndex->resolvedPaths.end() ? nullptr : &known->second;
+}
+
+Resolved Remember(const std::string& path, Resolved resolved) {
+  if (t_folderIndex) t_folderIndex->resolvedPaths.emplace(path, resolved);
   return resolved;
 }
 
-// The path as it exists on disk: the path itself when it exists; else its folder resolved and
-// then its last component, exactly when an entry has that name, else by the first entry in byte
-// order that equals it ignoring case. None when some component matches nothing.
-std::optional<std::string> Resolve(const std::string& path) {
-  if (path.empty() || Exists(path)) return path;
+Resolved FindOnDisk(const std::string& path);
+
+// The path as it exists on disk (see ResolvePath).
+Resolved Resolve(const std::string& path) {
+  if (const Resolved* known = Remembered(path)) return *known;
+  if (path.empty() || Exists(path)) return Remember(path, path);
+  return Remember(path, FindOnDisk(path));
+}
+
+// The same for a path known to be missing as written.
+Resolved ResolveMissing(const std::string& path) {
+  if (const Resolved* known = Remembered(path)) return *known;
+  return Remember(path, FindOnDisk(path));
+}
+
+// A path missing as written: its folder resolved, then its last component, exactly when an
+// entry has that name, else by the first entry in byte order that equals it ignoring case.
+Resolved FindOnDisk(const std::string& path) {
   size_t slash = path.rfind('/');
   if (slash == std::string::npos) {
     std::string variant;
     if (path == "." || path == ".." || !FindCaseVariant(".", path, variant)) return std::nullopt;
     return variant;
   }
-  std::optional<std::string> folder = ResolveFolder(path.substr(0, slash));
+  Resolved folder = Resolve(path.substr(0, slash));
   if (!folder) return std::nullopt;
   std::string name = path.substr(slash + 1);
   std::string prefix = *folder + '/';
   if (name.empty() || name == "." || name == "..") return prefix + name;
-  // The path as written is known to be missing; with its folder spelt otherwise, the exact name
-  // may exist there and wins over its case variants.
+  // With its folder spelt otherwise, the exact name may exist there and wins over its variants.
   if (*folder != path.substr(0, slash) && Exists(prefix + name)) return prefix + name;
   std::string variant;
   if (!FindCaseVariant(folder->empty() ? "/" : *folder, name, variant)) return std::nullopt;
@@ -147,7 +161,7 @@ FileKind GetFileKind(const std::string& path) {
   if (path.empty()) return FileKind::Missing;
   // The path as written first: resolving letter case is only needed when that fails.
   if (::stat(path.c_str(), &st) != 0) {
-    std::optional<std::string> resolved = Resolve(path);
+    Resolved resolved = ResolveMissing(path);
     if (!resolved || ::stat(resolved->c_str(), &st) != 0) return FileKind::Missing;
   }
   if (S_ISDIR(st.st_mode)) return FileKind::Folder;
@@ -172,7 +186,16 @@ FILE* OpenFile(const std::string& path, const char* mode) {
     errno = ENOENT;
     return nullptr;
   }
-  return std::fopen(ResolvePath(path).c_str(), mode);
+  if (mode[0] != 'r') return std::fopen(ResolvePath(path).c_str(), mode);
+  // Reading tries the path as written first: resolving letter case is only needed when it fails.
+  if (const Resolved* known = Remembered(path)) return std::fopen(known->value_or(path).c_str(), mode);
+  FILE* file = std::fopen(path.c_str(), mode);
+  if (file || (errno != ENOENT && errno != ENOTDIR)) return file;
+  int missing = errno;
+  Resolved resolved = ResolveMissing(path);
+  if (resolved) return std::fopen(resolved->c_str(), mode);
+  errno = missing;
+  return nullptr;
 }
 
 bool WildcardMatch(const std::string& mask, const std::string& name) {

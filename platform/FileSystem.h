@@ -21,7 +21,7 @@ std::string ResolvePath(const std::string& path);
 struct FolderIndex;
 
 // While one lives, path resolution on this thread reads each folder once and keeps its entries
-// by folded name, and remembers the folders it resolved, so that looking up many names in one
+// by folded name, and remembers the paths it resolved, so that looking up many names in one
 // folder does not read the folder for each name. Held while a story is validated; changes made
 // to the folders meanwhile may go unseen. Nested scopes share the outermost one's index.
 class FolderIndexScope {
