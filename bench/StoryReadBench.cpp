@@ -3,8 +3,13 @@
 //   WcLines, RawRead: `wc -l` on the same file, and plain block reads of it, as the I/O
 //   reference to compare the reader with.
 //   OpenValidate: OpenStory with validation (picture sizes included) of a story with 5,000
-//   scenes, 20,000 links and 5,000 pictures; ParseOnly and FileChecks split that time into the
-//   reading and the file-system checks.
+//   scenes, 20,000 links and 5,000 pictures, one in ten named with an accent; ParseOnly and
+//   FileChecks split that time into the reading and the file-system checks.
+//   OpenValidateOtherCase: the same story naming every picture in another letter case than its
+//   file (the accented ones in Windows-1252, the files in UTF-8), as stories written on Windows
+//   often do.
+//   ToolValidatePictures, ToolValidatePicturesOtherCase: `fablewick-story validate --image-sizes`
+//   on the two stories, timed as a whole process.
 //   ToolWcLines, ToolValidate, ToolDump: whole processes as an author runs them on a generated
 //   20 MB story of 62,000 scenes and 248,000 links without media: `wc -l`, then
 //   `fablewick-story validate` and `dump` (bytes/s, and each process's peak memory in MB).
@@ -37,7 +42,8 @@ class CBenchFiles {
     std::string pattern = (std::filesystem::temp_directory_path() / "fablewick-bench-XXXXXX").string();
     m_folder = ::mkdtemp(pattern.data()) ? pattern : "/tmp";
     WriteLargeStory();
-    WriteValidationStory();
+    WriteValidationStory("many", false);
+    WriteValidationStory("othercase", true);
     WriteLinkedStory();
   }
   ~CBenchFiles() {
@@ -49,7 +55,8 @@ class CBenchFiles {
   std::string ValidationStory() const { return m_folder + "/many/gamefile.txt"; }
   std::string LinkedStory() const { return m_folder + "/linked/gamefile.txt"; }
   const std::string& Folder() const { return m_folder; }
-  std::string PicturePath(int i) const { return m_folder + "/many/pics/p" + std::to_string(i) + ".bmp"; }
+  std::string OtherCaseStory() const { return m_folder + "/othercase/gamefile.txt"; }
+  std::string PicturePath(int i) const { return m_folder + "/many/pics/" + PictureName(i, false); }
 
  private:
   static void Write(const std::string& path, const std::string& bytes) {
@@ -72,19 +79,27 @@ class CBenchFiles {
     Write(LargeStory(), text);
   }
 
-  void WriteValidationStory() {
+  // The name of picture i as stored on disk (UTF-8), or as a story written on Windows names it
+  // in another case (Windows-1252).
+  static std::string PictureName(int i, bool otherCase) {
+    std::string number = std::to_string(i);
+    if (i % 10 != 0) return (otherCase ? "P" : "p") + number + (otherCase ? ".BMP" : ".bmp");
+    return (otherCase ? "\xC9" "CUME" : "\xC3\xA9" "cume") + number + (otherCase ? ".BMP" : ".bmp");
+  }
+
+  void WriteValidationStory(const std::string& folder, bool otherCase) {
     std::string bmp(54, '\0');
     bmp[0] = 'B', bmp[1] = 'M', bmp[14] = 40, bmp[18] = 100, bmp[22] = 50;
     std::string text = "[Title]\n@NAME Many\n@AUTHOR A\n@ARTIST B\n[Setup]\n@IMAGEDIR pics\\\n@FIRSTSCENE Scene 0\n";
     for (int i = 0; i < kScenes; ++i) {
-      Write(PicturePath(i), bmp);
-      text += "[Scene " + std::to_string(i) + "]\n@IMAGE p" + std::to_string(i) + ".bmp\n@DESCRIPTION Scene text.\n";
+      Write(m_folder + "/" + folder + "/pics/" + PictureName(i, false), bmp);
+      text += "[Scene " + std::to_string(i) + "]\n@IMAGE " + PictureName(i, otherCase) + "\n@DESCRIPTION Scene text.\n";
       for (int option = 1; option <= 4; ++option) {
         std::string o = std::to_string(option);
         text += "@OPTION" + o + " Go\n@LINK" + o + " scene " + std::to_string((i * 7 + option * 13) % kScenes) + "\n";
       }
     }
-    Write(ValidationStory(), text);
+    Write(m_folder + "/" + folder + "/gamefile.txt", text);
   }
 
   // Many scenes, each with a description and four options, without pictures or sounds.
@@ -197,15 +212,32 @@ void ToolDump(benchmark::State& state) {
 }
 BENCHMARK(ToolDump)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void OpenValidate(benchmark::State& state) {
-  const std::string path = Files().ValidationStory();
+void ValidateStory(benchmark::State& state, const std::string& path) {
   CGameFile story;
   for (auto _ : state) {
     bool valid = story.OpenStory(path, true, true, true);
     if (!valid) state.SkipWithError("the generated story should be valid");
   }
 }
+
+void OpenValidate(benchmark::State& state) { ValidateStory(state, Files().ValidationStory()); }
 BENCHMARK(OpenValidate)->Unit(benchmark::kMillisecond);
+
+void OpenValidateOtherCase(benchmark::State& state) { ValidateStory(state, Files().OtherCaseStory()); }
+BENCHMARK(OpenValidateOtherCase)->Unit(benchmark::kMillisecond);
+
+void RunValidateTool(benchmark::State& state, const std::string& path) {
+  const std::string command = "'" FABLEWICK_STORY_TOOL "' validate --image-sizes '" + path + "' > /dev/null";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) state.SkipWithError("the story tool found errors");
+  }
+}
+
+void ToolValidatePictures(benchmark::State& state) { RunValidateTool(state, Files().ValidationStory()); }
+BENCHMARK(ToolValidatePictures)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void ToolValidatePicturesOtherCase(benchmark::State& state) { RunValidateTool(state, Files().OtherCaseStory()); }
+BENCHMARK(ToolValidatePicturesOtherCase)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void ParseOnly(benchmark::State& state) {
   const std::string path = Files().ValidationStory();

@@ -8,8 +8,24 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <optional>
+#include <unordered_map>
+
+#include "platform/CaseFolding.h"
 
 namespace platform {
+
+// The entries of one folder by folded name, each the first in byte order of the names that fold
+// alike.
+using FoldedEntries = std::unordered_map<std::string, std::string>;
+
+// What a FolderIndexScope remembers: the folders read, and the paths resolved, by the path as
+// written (an empty optional when a component matched nothing).
+struct FolderIndex {
+  std::unordered_map<std::string, FoldedEntries> folders;
+  std::unordered_map<std::string, std::optional<std::string>> resolvedPaths;
+};
+
 namespace {
 
 bool Exists(const std::string& path) {
@@ -21,26 +37,89 @@ char FoldAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  return true;
+FoldedEntries ReadFoldedEntries(const std::string& folder) {
+  FoldedEntries entries;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return entries;
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    auto inserted = entries.emplace(FoldCase(name), name);
+    if (!inserted.second && name < inserted.first->second) inserted.first->second = name;
+  }
+  ::closedir(dir);
+  return entries;
+}
+
+thread_local FolderIndex* t_folderIndex = nullptr;
+
+// The entries of folder by folded name: read once while a FolderIndexScope lives, else each
+// time.
+const FoldedEntries& EntriesOf(const std::string& folder, FoldedEntries& unindexed) {
+  if (!t_folderIndex) return unindexed = ReadFoldedEntries(folder);
+  auto listed = t_folderIndex->folders.find(folder);
+  if (listed == t_folderIndex->folders.end())
+    listed = t_folderIndex->folders.emplace(folder, ReadFoldedEntries(folder)).first;
+  return listed->second;
 }
 
 // The first entry of folder, in byte order, whose name equals component ignoring case.
 bool FindCaseVariant(const std::string& folder, const std::string& component, std::string& found) {
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!dir) return false;
-  bool any = false;
-  while (const dirent* entry = ::readdir(dir)) {
-    std::string name = entry->d_name;
-    if (!EqualsIgnoringCase(name, component)) continue;
-    if (!any || name < found) found = name;
-    any = true;
+  FoldedEntries unindexed;
+  const FoldedEntries& entries = EntriesOf(folder, unindexed);
+  auto entry = entries.find(FoldCase(component));
+  if (entry == entries.end()) return false;
+  found = entry->second;
+  return true;
+}
+
+using Resolved = std::optional<std::string>;  // none when some component matches nothing
+
+// What the FolderIndexScope of this thread remembers of path, if anything.
+const Resolved* Remembered(const std::string& path) {
+  if (!t_folderIndex) return nullptr;
+  auto known = t_folderIndex->resolvedPaths.find(path);
+  return known == t_folderIndex->resolvedPaths.end() ? nullptr : &known->second;
+}
+
+Resolved Remember(const std::string& path, Resolved resolved) {
+  if (t_folderIndex) t_folderIndex->resolvedPaths.emplace(path, resolved);
+  return resolved;
+}
+
+Resolved FindOnDisk(const std::string& path);
+
+// The path as it exists on disk (see ResolvePath).
+Resolved Resolve(const std::string& path) {
+  if (const Resolved* known = Remembered(path)) return *known;
+  if (path.empty() || Exists(path)) return Remember(path, path);
+  return Remember(path, FindOnDisk(path));
+}
+
+// The same for a path known to be missing as written.
+Resolved ResolveMissing(const std::string& path) {
+  if (const Resolved* known = Remembered(path)) return *known;
+  return Remember(path, FindOnDisk(path));
+}
+
+// A path missing as written: its folder resolved, then its last component, exactly when an
+// entry has that name, else by the first entry in byte order that equals it ignoring case.
+Resolved FindOnDisk(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    std::string variant;
+    if (path == "." || path == ".." || !FindCaseVariant(".", path, variant)) return std::nullopt;
+    return variant;
   }
-  ::closedir(dir);
-  return any;
+  Resolved folder = Resolve(path.substr(0, slash));
+  if (!folder) return std::nullopt;
+  std::string name = path.substr(slash + 1);
+  std::string prefix = *folder + '/';
+  if (name.empty() || name == "." || name == "..") return prefix + name;
+  // With its folder spelt otherwise, the exact name may exist there and wins over its variants.
+  if (*folder != path.substr(0, slash) && Exists(prefix + name)) return prefix + name;
+  std::string variant;
+  if (!FindCaseVariant(folder->empty() ? "/" : *folder, name, variant)) return std::nullopt;
+  return prefix + variant;
 }
 
 std::vector<std::string> SplitComponents(const std::string& path) {
@@ -64,36 +143,27 @@ uint64_t ToFileTime(const struct timespec& ts) {
 
 }  // namespace
 
+FolderIndexScope::FolderIndexScope() : m_index(t_folderIndex ? nullptr : new FolderIndex) {
+  if (m_index) t_folderIndex = m_index.get();
+}
+
+FolderIndexScope::~FolderIndexScope() {
+  if (m_index) t_folderIndex = nullptr;
+}
+
 std::string ResolvePath(const std::string& path) {
-  if (path.empty() || Exists(path)) return path;
-  std::vector<std::string> parts = SplitComponents(path);
-  std::string resolved;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    const std::string& part = parts[i];
-    std::string prefix = resolved;
-    if (i > 0) resolved += '/';
-    if (part.empty() || part == "." || part == "..") {
-      resolved += part;
-      continue;
-    }
-    std::string exact = resolved + part;
-    std::string variant;
-    if (Exists(exact)) {
-      resolved = exact;
-    } else if (FindCaseVariant(i == 0 ? std::string(".") : (prefix.empty() ? "/" : prefix), part, variant)) {
-      resolved += variant;
-    } else {
-      return path;  // nothing on disk matches: keep the path as written
-    }
-  }
-  return resolved;
+  std::optional<std::string> resolved = Resolve(path);
+  return resolved ? *resolved : path;  // nothing on disk matches: keep the path as written
 }
 
 FileKind GetFileKind(const std::string& path) {
   struct stat st;
   if (path.empty()) return FileKind::Missing;
   // The path as written first: resolving letter case is only needed when that fails.
-  if (::stat(path.c_str(), &st) != 0 && ::stat(ResolvePath(path).c_str(), &st) != 0) return FileKind::Missing;
+  if (::stat(path.c_str(), &st) != 0) {
+    Resolved resolved = ResolveMissing(path);
+    if (!resolved || ::stat(resolved->c_str(), &st) != 0) return FileKind::Missing;
+  }
   if (S_ISDIR(st.st_mode)) return FileKind::Folder;
   if (S_ISREG(st.st_mode)) return FileKind::Regular;
   return FileKind::Other;
@@ -116,7 +186,16 @@ FILE* OpenFile(const std::string& path, const char* mode) {
     errno = ENOENT;
     return nullptr;
   }
-  return std::fopen(ResolvePath(path).c_str(), mode);
+  if (mode[0] != 'r') return std::fopen(ResolvePath(path).c_str(), mode);
+  // Reading tries the path as written first: resolving letter case is only needed when it fails.
+  if (const Resolved* known = Remembered(path)) return std::fopen(known->value_or(path).c_str(), mode);
+  FILE* file = std::fopen(path.c_str(), mode);
+  if (file || (errno != ENOENT && errno != ENOTDIR)) return file;
+  int missing = errno;
+  Resolved resolved = ResolveMissing(path);
+  if (resolved) return std::fopen(resolved->c_str(), mode);
+  errno = missing;
+  return nullptr;
 }
 
 bool WildcardMatch(const std::string& mask, const std::string& name) {

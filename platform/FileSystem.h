@@ -5,16 +5,35 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace platform {
 
 // The path as it exists on disk: the path itself when it exists, else the same path with each
-// component replaced by an existing entry of equal name ignoring ASCII case (an exact match wins;
-// among several case variants the first in byte order). Components that match nothing, and all
-// after them, stay as written, so the result of a missing path is the path itself.
+// component replaced by an existing entry of equal name ignoring case as EqualsIgnoringCase
+// compares names (a Windows-1252 name finds its UTF-8 file, a decomposed name its composed
+// file, and the reverse). An exact match wins; among several variants the first in byte order.
+// When a component matches nothing, the result is the path as written.
 std::string ResolvePath(const std::string& path);
+
+struct FolderIndex;
+
+// While one lives, path resolution on this thread reads each folder once and keeps its entries
+// by folded name, and remembers the paths it resolved, so that looking up many names in one
+// folder does not read the folder for each name. Held while a story is validated; changes made
+// to the folders meanwhile may go unseen. Nested scopes share the outermost one's index.
+class FolderIndexScope {
+ public:
+  FolderIndexScope();
+  ~FolderIndexScope();
+  FolderIndexScope(const FolderIndexScope&) = delete;
+  FolderIndexScope& operator=(const FolderIndexScope&) = delete;
+
+ private:
+  std::unique_ptr<FolderIndex> m_index;  // none when an outer scope holds the index
+};
 
 enum class FileKind { Missing, Regular, Folder, Other };
 

@@ -1,6 +1,7 @@
 // CGameFile: validation, the error list and the immediate message windows.
 #include <algorithm>
 
+#include "platform/CaseFolding.h"
 #include "platform/FileSystem.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
@@ -63,10 +64,16 @@ struct OptionSlot {
   const KeywordValue& link;
 };
 
-bool ComesBefore(const StoryError& a, const StoryError& b) {
-  int order = CompareNoCase(a.Path, b.Path);
+// An error with its path's key in the order that ignores case.
+struct SortedError {
+  std::string pathKey;
+  StoryError error;
+};
+
+bool ComesBefore(const SortedError& a, const SortedError& b) {
+  int order = a.pathKey.compare(b.pathKey);
   if (order != 0) return order < 0;
-  return a.Code < b.Code;
+  return a.error.Code < b.error.Code;
 }
 
 }  // namespace
@@ -76,6 +83,8 @@ void CGameFile::AddError(int32_t code, const std::string& name, const std::strin
 }
 
 bool CGameFile::ValidateStory(bool checkImageSizes, bool quiet) {
+  // Names that differ from their files in case are looked up in folders read once.
+  platform::FolderIndexScope folderIndex;
   if (!quiet && m_reporter) m_reporter->BeginValidating();
   m_errors.clear();
   ValidateTitle();
@@ -177,16 +186,21 @@ void CGameFile::ValidateScene(const SceneSection& scene, bool checkImageSizes) {
 }
 
 std::vector<std::string> CGameFile::StoryErrorLines() {
-  // A stable sort keeps the first-found record of each path and code, so the list is the same
-  // on every run.
-  std::stable_sort(m_errors.begin(), m_errors.end(), ComesBefore);
+  // Each path is folded once, not at every comparison. A stable sort keeps the first-found
+  // record of each path and code, so the list is the same on every run.
+  std::vector<SortedError> sorted;
+  sorted.reserve(m_errors.size());
+  for (StoryError& error : m_errors)
+    sorted.push_back({platform::SortKeyIgnoringCase(error.Path), std::move(error)});
+  std::stable_sort(sorted.begin(), sorted.end(), ComesBefore);
   std::vector<std::string> lines;
-  const StoryError* kept = nullptr;
-  for (const StoryError& error : m_errors) {
-    if (kept && kept->Code == error.Code && EqualsNoCase(kept->Path, error.Path)) continue;
-    kept = &error;
-    lines.push_back(FormatStoryError(error));
+  const SortedError* kept = nullptr;
+  for (const SortedError& entry : sorted) {
+    if (kept && kept->error.Code == entry.error.Code && kept->pathKey == entry.pathKey) continue;
+    kept = &entry;
+    lines.push_back(FormatStoryError(entry.error));
   }
+  for (size_t i = 0; i < sorted.size(); ++i) m_errors[i] = std::move(sorted[i].error);
   return lines;
 }
 

@@ -45,34 +45,6 @@ ParsedNumber ParseNumber(const std::string& text) {
 
 }  // namespace
 
-std::string FoldCase(const std::string& text) {
-  std::string folded(text);
-  for (char& c : folded) c = FoldCase(c);
-  return folded;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  return true;
-}
-
-int CompareNoCase(std::string_view a, std::string_view b) {
-  size_t common = std::min(a.size(), b.size());
-  for (size_t i = 0; i < common; ++i) {
-    auto x = static_cast<unsigned char>(FoldCase(a[i]));
-    auto y = static_cast<unsigned char>(FoldCase(b[i]));
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
 int32_t ToSigned(const std::string& text) {
   ParsedNumber number = ParseNumber(text);
   if (number.negative) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/CaseFolding.h"
+
 namespace story_text {
 
 // Space, tab, carriage return, line feed, vertical tab and form feed.
@@ -11,16 +13,16 @@ inline bool IsWhiteSpace(int c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-// ASCII letters folded to lower case; every other byte stays.
-inline char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-std::string FoldCase(const std::string& text);
-
-// Comparisons that ignore ASCII letter case. CompareNoCase orders by the folded bytes taken as
-// unsigned values.
-bool EqualsNoCase(std::string_view a, std::string_view b);
-int CompareNoCase(std::string_view a, std::string_view b);
+// Names and words compare ignoring case throughout, for every letter, as platform/CaseFolding
+// defines it: texts equal ignoring case have equal folded forms; CompareNoCase sorts accented
+// names beside their plain letters; ASCII texts compare as they always did.
+inline std::string FoldCase(std::string_view text) { return platform::FoldCase(text); }
+inline bool EqualsNoCase(std::string_view a, std::string_view b) { return platform::EqualsIgnoringCase(a, b); }
+inline int CompareNoCase(std::string_view a, std::string_view b) { return platform::CompareIgnoringCase(a, b); }
 // Whether text begins with prefix, ignoring case.
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+inline bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return platform::StartsWithIgnoringCase(text, prefix);
+}
 
 // The integer of a text as a 32-bit long would hold it: leading white space skipped, optional
 // sign, "0x" for hexadecimal, a leading 0 for octal, decimal otherwise; parsing stops at the

@@ -1,5 +1,7 @@
 #include "tests/game/GameFixture.h"
 
+#include "platform/TextEncoding.h"
+
 using SavedPosition = GameFixture;
 
 TEST_F(SavedPosition, SaveAsksAndWritesStorySceneAndNoMusic) {
@@ -57,6 +59,29 @@ TEST_F(SavedPosition, RestoreFindsTheStoryIgnoringCaseAndTheFirstOfTwo) {
   ASSERT_TRUE(Doc().IsTitlePage());
   Doc().BeginPlay();
   EXPECT_EQ(Doc().GetSceneName(), "Tower");
+}
+
+TEST_F(SavedPosition, RestoresAnAccentedStoryResavedInUtf8) {
+  const std::string windows1252 =
+      "[Title]\n@NAME Cr\xEApe\n@AUTHOR A\n@ARTIST B\n[Setup]\n@FIRSTSCENE \xC9tape\n"
+      "[\xC9tape]\n@IMAGE p.bmp\n@OPTION1 Go\n@LINK1 CAF\xC9\n[Caf\xE9]\n@IMAGE P.BMP\n";
+  const std::string folder = StoryDir("Cr\xC3\xAApe");
+  WriteStory(folder, windows1252);
+  WritePicture(folder + "/p.bmp");
+  StartGame("Cr\xEApe");
+  Doc().FollowOption(0);
+  m_ui.Answers = {MessageAnswer::Yes};
+  Doc().SaveGame();
+  EXPECT_EQ(Saved("SaveScene"), "Caf\xE9");
+
+  // The author saves the story again in UTF-8; the next start of the player restores it.
+  WriteStory(folder, platform::Cp1252ToUtf8(windows1252));
+  m_doc.reset();
+  m_ui.Answers = {MessageAnswer::Yes};
+  Doc().LoadSavedGame();
+  ASSERT_TRUE(Doc().IsTitlePage());
+  Doc().BeginPlay();
+  EXPECT_EQ(Doc().GetSceneName(), "Caf\xC3\xA9");
 }
 
 TEST_F(SavedPosition, TwoStoriesWithTheSavedNameRestoreTheFirstInSearchOrder) {

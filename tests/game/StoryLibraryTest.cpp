@@ -109,6 +109,20 @@ TEST(StoryLibrary, SortsNewestFirstWithEqualTimesReversed) {
   EXPECT_EQ(Names(SortStoriesForDisplay(list, false)), (std::vector<std::string>{"New", "B", "A", "Old"}));
 }
 
+TEST(StoryLibrary, FindsAndSortsAccentedNames) {
+  TempDir dir;
+  WriteSimpleStory(dir / "Cr\xC3\xAApe", "Cr\xEApe");  // a Windows-1252 name in a UTF-8 folder
+  WriteSimpleStory(dir / "zoo", "Zoo");
+  WriteSimpleStory(dir / "crane", "crane");
+  std::vector<StoryEntry> list;
+  ASSERT_TRUE(SearchStories(list, dir.Path(), nullptr));
+  EXPECT_EQ(Names(SortStoriesForDisplay(list, true)), (std::vector<std::string>{"crane", "Cr\xEApe", "Zoo"}));
+  const StoryEntry* found = FindStoryEntry(list, "CR\xC3\x8APE");  // CRÊPE in UTF-8
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->Path, dir / "Cr\xC3\xAApe/gamefile.txt");
+  EXPECT_EQ(FindStoryEntry(list, "crepe"), nullptr);
+}
+
 TEST(StoryLibrary, FindsTheFirstEntryIgnoringCase) {
   std::vector<StoryEntry> list = {{"Twin", "1", 0}, {"TWIN", "2", 0}};
   ASSERT_NE(FindStoryEntry(list, "twin"), nullptr);

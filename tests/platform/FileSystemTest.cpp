@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "tests/support/TestFiles.h"
 
@@ -25,6 +26,25 @@ TEST(ResolvePath, PrefersExactNameThenFirstVariantInByteOrder) {
   WriteFile(dir / "Tree.bmp", "mixed");
   EXPECT_EQ(platform::ResolvePath(dir / "tree.bmp"), dir / "tree.bmp");
   EXPECT_EQ(platform::ResolvePath(dir / "tREE.bmp"), dir / "TREE.bmp");
+}
+
+TEST(ResolvePath, FindsAccentedNamesWhateverTheirEncoding) {
+  TempDir dir;
+  const std::string forest = dir / "For\xC3\xAAt/";      // Forêt in UTF-8
+  WriteFile(forest + "\xC3\x89" "cume.bmp", "composed");  // Écume.bmp
+  WriteFile(forest + "Me\xCC\x81" "duse.bmp", "decomposed");  // Méduse.bmp as a Mac writes it
+  WriteFile(forest + "ecume.bmp", "plain");
+  for (bool indexed : {false, true}) {
+    std::unique_ptr<platform::FolderIndexScope> scope;
+    if (indexed) scope = std::make_unique<platform::FolderIndexScope>();
+    // Windows-1252 names, another case, and composed text for a decomposed file.
+    EXPECT_EQ(platform::ResolvePath(dir / "FOR\xCAT/\xC9" "cume.bmp"), forest + "\xC3\x89" "cume.bmp");
+    EXPECT_EQ(platform::ResolvePath(dir / "for\xC3\xAAt/M\xC3\x89" "DUSE.BMP"), forest + "Me\xCC\x81" "duse.bmp");
+    EXPECT_EQ(platform::ResolvePath(dir / "FOR\xC3\x8AT/ECUME.bmp"), forest + "ecume.bmp");
+    // e is not é: names that differ by an accent stay apart.
+    EXPECT_EQ(platform::ResolvePath(dir / "Foret/ecume.bmp"), dir / "Foret/ecume.bmp");
+    EXPECT_FALSE(platform::FileExists(forest + "meduse.bmp"));
+  }
 }
 
 TEST(ResolvePath, KeepsMissingPathAsWritten) {

@@ -196,6 +196,18 @@ TEST_F(StoryToolValidate, CleanStorySaysOk) {
   EXPECT_EQ(RunStoryTool({"validate", "--image-sizes", dir.Path()}).status, 1);
 }
 
+TEST_F(StoryToolValidate, FindsAccentedNamesOfAWindowsStory) {
+  // Windows-1252 names; the picture as unpacking the story on Linux writes it, in UTF-8.
+  WriteFile(dir / "gamefile.txt",
+            "[Title]\n@NAME N\n@AUTHOR A\n@ARTIST B\n[Setup]\n@IMAGEDIR pics\n@FIRSTSCENE \xC9tape\n"
+            "[\xC9tape]\n@IMAGE \xC9" "cume.bmp\n@OPTION1 Go\n@LINK1 CAF\xC9\n[Caf\xE9]\n@IMAGE \xC9" "CUME.BMP\n");
+  WriteFile(dir / "pics/\xC3\x89" "cume.bmp", BmpHeader(10, 10));
+  ToolRun run = RunStoryTool({"validate", dir.Path()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "");
+}
+
 TEST(StoryTool, NamePrintsNameOrErrorWindow) {
   TempDir dir;
   WriteFile(dir / "utf8/gamefile.txt", "[Title]\n@NAME Caf\xC3\xA9\n");

@@ -25,6 +25,7 @@ int RunMedia(const ToolArgs& args) {
   story.SetReporter(&reporter);
   story.OpenStory(path, false, false, true);
 
+  platform::FolderIndexScope folderIndex;  // each media folder is read once for all its names
   bool allLoaded = true;
   for (const MediaFile& file : NamedMedia(story)) {
     std::string details = OpenError(file.Path);
