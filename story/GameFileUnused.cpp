@@ -82,6 +82,7 @@ void CGameFile::FindUnusedResources(std::vector<std::string>& sounds, std::vecto
   music.clear();
   // Without scenes nothing is known to be used, so nothing can be called unused.
   if (m_scenes.empty()) return;
+  platform::FolderIndexScope folderIndex;  // names in another case: each folder is read once, not per name
   EntryFinder entries;
   MediaList soundList(sounds, {"*.wav", "*.ogg"}, [this](const std::string& n) { return SoundPath(n); }, entries);
   MediaList pictureList(pictures, {"*.bmp", "*.png"}, [this](const std::string& n) { return ImagePath(n); }, entries);
