@@ -13,7 +13,7 @@ packages=(
   # tests, benchmarks, fuzzing and reference tools
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick sox vorbis-tools alsa-utils netpbm
-  python3-mido desktop-file-utils
+  python3-mido desktop-file-utils libx11-dev
 )
 
 missing=()
