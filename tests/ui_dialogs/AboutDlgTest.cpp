@@ -180,14 +180,20 @@ class AboutBoxesByHand : public AboutBoxes {
   }
 
   static bool IsOpen(CTextWnd* window) { return window && window->IsShown(); }
+
+  // A click on the box's button opens its text window.
+  static void OpenProgramTextWindow(CAboutDlg& about) {
+    ASSERT_TRUE(WaitUntil([&] { return about.IsShown(); }));
+    ClickOnScreen(about.FindWindow(CAboutDlg::IDC_ABOUT_PROGRAM));
+    ASSERT_TRUE(WaitUntil([&] { return IsOpen(about.GetProgramTextWindow()); }));
+  }
 };
 
 TEST_F(AboutBoxesByHand, OKEndsTheAboutBoxAfterItsTextWindowWasClosed) {
   CAboutDlg about(nullptr, m_store);
   const int result = RunModal(about, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return about.IsShown(); }));
-    ClickOnScreen(about.FindWindow(CAboutDlg::IDC_ABOUT_PROGRAM));
-    ASSERT_TRUE(WaitUntil([&] { return IsOpen(about.GetProgramTextWindow()); }));
+    OpenProgramTextWindow(about);
+    if (HasFatalFailure()) return;
     PressCloseBox(about.GetProgramTextWindow());
     ASSERT_TRUE(WaitUntil([&] { return !IsOpen(about.GetProgramTextWindow()); }));
     ClickOnScreen(about.FindWindow(wxID_OK));
@@ -201,9 +207,8 @@ TEST_F(AboutBoxesByHand, OKEndsTheAboutBoxAfterItsTextWindowWasClosed) {
 TEST_F(AboutBoxesByHand, TheCloseBoxEndsTheAboutBoxWithItsTextWindow) {
   CAboutDlg about(nullptr, m_store);
   const int result = RunModal(about, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return about.IsShown(); }));
-    ClickOnScreen(about.FindWindow(CAboutDlg::IDC_ABOUT_PROGRAM));
-    ASSERT_TRUE(WaitUntil([&] { return IsOpen(about.GetProgramTextWindow()); }));
+    OpenProgramTextWindow(about);
+    if (HasFatalFailure()) return;
     PressCloseBox(&about);
     EXPECT_TRUE(WaitUntil([&] { return !about.IsModal(); })) << "the box ignores its close box";
   });
@@ -234,6 +239,7 @@ TEST_F(AboutBoxesByHand, MakersBoxOpensTextWindowsSideBySideAndEndsWithOK) {
     EXPECT_TRUE(WaitUntil([&] { return !makers.IsModal(); })) << "the box takes no click";
   });
   EXPECT_EQ(result, wxID_OK);
+  EXPECT_FALSE(makers.IsShown());
   for (int i = 0; i < 3; ++i) EXPECT_EQ(makers.GetTextWindow(i), nullptr) << i;
 }
 
