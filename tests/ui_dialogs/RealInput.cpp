@@ -36,7 +36,7 @@ void LetEventsArrive() {
 }
 
 bool WaitUntil(const std::function<bool()>& condition) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (!condition()) {
     if (std::chrono::steady_clock::now() > end) return false;
     wxTheApp->Yield(true);
@@ -83,7 +83,7 @@ wxImage ScreenImage(const wxRect& rect) {
   if (shot) {
     for (int y = 0; y < rect.height; ++y)
       for (int x = 0; x < rect.width; ++x) {
-        const unsigned long pixel = XGetPixel(shot, x, y);
+        const unsigned long pixel = XGetPixel(shot, x, y);  // the tests' screens have 24 bits
         image.SetRGB(x, y, (pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
       }
     XDestroyImage(shot);

@@ -11,7 +11,7 @@ class wxWindow;
 // Lets the display server and the toolkit deliver what is pending.
 void LetEventsArrive();
 
-// Lets events arrive until condition holds or about three seconds pass; returns whether it held.
+// Lets events arrive until condition holds or about five seconds pass; returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition);
 
 // Moves the pointer to the middle of the window and clicks the left button there.
