@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/frame.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 #include <wx/statbmp.h>
@@ -168,10 +169,12 @@ TEST_F(AboutBoxes, MakersBoxButtonsOpenTheirTextWindowsAndSaveTheirRectangles) {
   }
 }
 
-// The boxes driven by hand: real clicks, and the close boxes as the window manager reports them.
+// The boxes driven by hand, over the player's window: real clicks, and the close boxes as the
+// window manager reports them.
 class AboutBoxesByHand : public AboutBoxes {
  protected:
   void SetUp() override {
+    m_player.Show();
     // The text windows open beside the box, where they cover none of its buttons.
     m_store.WriteString(kSettingsSection, "AboutRect", "900,40,1200,240");
     m_store.WriteString(kSettingsSection, "bio1", "900,40,1200,240");
@@ -180,6 +183,8 @@ class AboutBoxesByHand : public AboutBoxes {
   }
 
   static bool IsOpen(CTextWnd* window) { return window && window->IsShown(); }
+
+  wxFrame m_player{nullptr, wxID_ANY, "Fablewick", wxPoint(40, 40), wxSize(300, 400)};
 
   // A click on the box's button opens its text window.
   static void OpenProgramTextWindow(CAboutDlg& about) {
@@ -190,7 +195,7 @@ class AboutBoxesByHand : public AboutBoxes {
 };
 
 TEST_F(AboutBoxesByHand, OKEndsTheAboutBoxAfterItsTextWindowWasClosed) {
-  CAboutDlg about(nullptr, m_store);
+  CAboutDlg about(&m_player, m_store);
   const int result = RunModal(about, [&] {
     OpenProgramTextWindow(about);
     if (HasFatalFailure()) return;
@@ -205,7 +210,7 @@ TEST_F(AboutBoxesByHand, OKEndsTheAboutBoxAfterItsTextWindowWasClosed) {
 }
 
 TEST_F(AboutBoxesByHand, TheCloseBoxEndsTheAboutBoxWithItsTextWindow) {
-  CAboutDlg about(nullptr, m_store);
+  CAboutDlg about(&m_player, m_store);
   const int result = RunModal(about, [&] {
     OpenProgramTextWindow(about);
     if (HasFatalFailure()) return;
@@ -221,7 +226,7 @@ TEST_F(AboutBoxesByHand, TheCloseBoxEndsTheAboutBoxWithItsTextWindow) {
 }
 
 TEST_F(AboutBoxesByHand, MakersBoxOpensTextWindowsSideBySideAndEndsWithOK) {
-  CAboutCompanyDlg makers(nullptr, m_store);
+  CAboutCompanyDlg makers(&m_player, m_store);
   const int result = RunModal(makers, [&] {
     ASSERT_TRUE(WaitUntil([&] { return makers.IsShown(); }));
     ClickOnScreen(makers.FindWindow(CAboutCompanyDlg::IDC_ABOUT_DESIGNER1));
