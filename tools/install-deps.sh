@@ -15,7 +15,7 @@ packages=(
   # tests, benchmarks, fuzzing and reference tools
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick sox vorbis-tools alsa-utils netpbm
-  python3-mido desktop-file-utils time
+  python3-mido desktop-file-utils time libx11-dev
   # the Debian package and the tools that check it: dependencies from the libraries
   # (dpkg-shlibdeps, which CPack finds the programs for with file), lintian, the metadata
   # validator, manual pages and the shell completion

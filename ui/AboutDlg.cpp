@@ -48,7 +48,7 @@ CAboutDlg::~CAboutDlg() { CloseTextWindows(); }
 
 void CAboutDlg::CreateControls() {
   CDialogLayout layout(this);
-  const wxBitmap icon = LoadBitmapResource(kProgramIconId, 32);
+  const wxIcon icon = LoadIconResource(kProgramIconId, 32);
   layout.Place(new wxStaticBitmap(this, wxID_ANY, icon), 7, 7, 20, 20);
   layout.Place(new wxStaticBitmap(this, wxID_ANY, icon), 160, 7, 20, 20);
   const AboutLine lines[] = {

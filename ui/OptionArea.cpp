@@ -38,6 +38,11 @@ void COptionArea::SetLabel(const wxString& label) {
   Refresh(false);
 }
 
+bool COptionArea::Show(bool show) {
+  if (!show) m_bHover = false;
+  return wxWindow::Show(show);
+}
+
 void COptionArea::Render(wxDC& dc) {
   const wxColour window = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
   dc.SetBackground(wxBrush(window));

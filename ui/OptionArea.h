@@ -16,6 +16,8 @@ class COptionArea : public wxWindow {
   int GetAreaHeight() const { return m_nHeight; }
 
   void SetLabel(const wxString& label) override;
+  // A hidden text is under no pointer: it loses its highlight, and shows again without it.
+  bool Show(bool show = true) override;
   bool AcceptsFocus() const override { return false; }
   bool AcceptsFocusFromKeyboard() const override { return false; }
 

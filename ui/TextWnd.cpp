@@ -52,18 +52,24 @@ int AverageCharWidth(wxDC& dc) {
 }
 
 // A modal dialog takes all input of the windows in its window group, which on GTK are all the
-// program's windows by default. A text window opened from a modal about box gets a group of
-// its own, so that the user can scroll it while the box stays open. The toolkit's functions are
-// looked up in the running program: where they are missing, nothing changes.
+// program's windows by default, so a text window opened from a modal about box gets a group of
+// its own. It is not marked as transient for its owner either: for a window that is, the
+// toolkit moves it into the modal dialog's group when it is realized and adds a grab on it that
+// hiding it never releases, and the about box would never take a click again. The toolkit's
+// functions are looked up in the running program: where they are missing, nothing changes.
 void TakeOwnInput(wxWindow* window) {
   using NewGroup = void* (*)();
   using AddWindow = void (*)(void*, void*);
+  using SetTransientFor = void (*)(void*, void*);
   using Release = void (*)(void*);
   const auto newGroup = reinterpret_cast<NewGroup>(dlsym(RTLD_DEFAULT, "gtk_window_group_new"));
   const auto addWindow = reinterpret_cast<AddWindow>(dlsym(RTLD_DEFAULT, "gtk_window_group_add_window"));
+  const auto setTransientFor =
+      reinterpret_cast<SetTransientFor>(dlsym(RTLD_DEFAULT, "gtk_window_set_transient_for"));
   const auto release = reinterpret_cast<Release>(dlsym(RTLD_DEFAULT, "g_object_unref"));
   void* const handle = window->GetHandle();
-  if (!newGroup || !addWindow || !release || !handle) return;
+  if (!newGroup || !addWindow || !setTransientFor || !release || !handle) return;
+  setTransientFor(handle, nullptr);
   void* const group = newGroup();
   addWindow(group, handle);
   release(group);  // the window keeps its group

@@ -270,10 +270,14 @@ void CVeskoGameView::RefreshStatusBar() {
 
 void CVeskoGameView::KeepFocusInView() {
   wxWindow* focus = wxWindow::FindFocus();
-  if (focus == this) return;
-  if (focus && focus->GetParent() == this && focus->IsShown()) return;
+  if (focus && focus != this && focus->GetParent() == this && focus->IsShown()) return;
   if (focus && focus != GetParent() && !IsDescendant(focus)) return;  // another window: leave it
-  SetFocus();
+  // The view hands the focus on to New Game when it gets it, but a view that has it already
+  // hears of no new focus: so New Game takes it here.
+  if (IsShownWindow(m_btnNewGame))
+    m_btnNewGame->SetFocus();
+  else if (focus != this)
+    SetFocus();
 }
 
 // --- Painting ---

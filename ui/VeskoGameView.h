@@ -79,7 +79,8 @@ class CVeskoGameView : public wxWindow {
   void UpdateStartPageButtons();
   void RefreshSceneControls();
   void RefreshStatusBar();
-  // After a button with the focus was hidden, the focus comes back to the view.
+  // After a button with the focus was hidden, the focus comes back to the view, or to New Game
+  // when the start page shows.
   void KeepFocusInView();
 
   void PaintBackground(wxDC& dc, const wxRect& area);

@@ -2,10 +2,12 @@
 // windows hear when the pointer is over them and, once, when it has left.
 #include <wx/frame.h>
 #include <wx/statusbr.h>
+#include <wx/uiaction.h>
 
 #include "tests/ui/PlayerFixture.h"
 #include "ui/MouseOverEvent.h"
 #include "ui/MouseOverList.h"
+#include "ui/MyBitmapButton.h"
 #include "ui/OptionArea.h"
 
 namespace {
@@ -91,7 +93,7 @@ class HoverTest : public PlayerFixture {
     WriteStory(StoryDir("Rooms"),
                "[Title]\n@NAME Rooms\n@AUTHOR A\n@ARTIST B\n[Setup]\n@FIRSTSCENE Hall\n"
                "[Hall]\n@IMAGE x.bmp\n@OPTION1 North\n@LINK1 Hall\n@OPTION2 East\n@LINK2 Hall\n"
-               "@OPTION3 South\n@LINK3 Hall\n");
+               "@OPTION3 South\n@LINK3 Cellar\n[Cellar]\n@IMAGE x.bmp\n@OPTION1 Up\n@LINK1 Hall\n");
     WriteSolidBmp(StoryDir("Rooms") + "/x.bmp", 8, 8, 0x204060);
     StartPlayer();
     StartStory("Rooms");
@@ -147,6 +149,24 @@ TEST_F(HoverTest, ThePicturePartOfTheViewHighlightsNothing) {
 TEST_F(HoverTest, HiddenTextsAreNeverHighlighted) {
   MoveTo(View(), Middle(View().GetOptionArea(3)->GetRect()));
   EXPECT_EQ(Highlighted(), "0000");
+}
+
+TEST_F(HoverTest, AChosenTextIsNotHighlightedWhenItsSceneComesBack) {
+  // Real clicks: the pointer chooses South by its text, then Up by its button.
+  wxUIActionSimulator user;
+  auto clickAt = [&](const wxRect& rect) {
+    user.MouseMove(rect.x + rect.width / 2, rect.y + rect.height / 2);
+    Pump(10);
+    user.MouseClick();
+    Pump(10);
+  };
+  Frame().Raise();
+  Pump(10);
+  clickAt(View().GetOptionArea(2)->GetScreenRect());
+  ASSERT_EQ(Doc().GetSceneName(), "Cellar");
+  clickAt(View().GetOptionButton(0)->GetScreenRect());
+  ASSERT_EQ(Doc().GetSceneName(), "Hall");
+  EXPECT_EQ(Highlighted(), "0000") << "the pointer is over a button, not over a text";
 }
 
 }  // namespace

@@ -22,15 +22,20 @@ class RealKeyboardTest : public PlayerFixture {
     Pump(10);
   }
 
+  // Paths: the scene Fork with two options, Left to One and Right to Two.
+  void WritePathsStory() {
+    WriteStory(StoryDir("Paths"),
+               "[Title]\n@NAME Paths\n@AUTHOR A\n@ARTIST B\n[Setup]\n@FIRSTSCENE Fork\n"
+               "[Fork]\n@IMAGE x.bmp\n@OPTION1 Left\n@LINK1 One\n@OPTION2 Right\n@LINK2 Two\n"
+               "[One]\n@IMAGE x.bmp\n[Two]\n@IMAGE x.bmp\n");
+    WriteSolidBmp(StoryDir("Paths") + "/x.bmp", 8, 8, 0x204060);
+  }
+
   wxUIActionSimulator m_input;
 };
 
 TEST_F(RealKeyboardTest, TabAndDigitsAndCtrlN) {
-  WriteStory(StoryDir("Paths"),
-             "[Title]\n@NAME Paths\n@AUTHOR A\n@ARTIST B\n[Setup]\n@FIRSTSCENE Fork\n"
-             "[Fork]\n@IMAGE x.bmp\n@OPTION1 Left\n@LINK1 One\n@OPTION2 Right\n@LINK2 Two\n"
-             "[One]\n@IMAGE x.bmp\n[Two]\n@IMAGE x.bmp\n");
-  WriteSolidBmp(StoryDir("Paths") + "/x.bmp", 8, 8, 0x204060);
+  WritePathsStory();
   Store().WriteString(kSettingsSection, "SaveTitle", "Paths");
   Store().WriteString(kSettingsSection, "SaveScene", "Fork");
   StartPlayer();
@@ -69,6 +74,18 @@ TEST_F(RealKeyboardTest, F5ReloadsTheStoryAndKeepsTheScene) {
   EXPECT_EQ(Doc().GetSceneName(), "One");
   EXPECT_FALSE(Doc().IsTitlePage());
   EXPECT_EQ(Doc().GetSceneText(), "A lamp is lit.");
+}
+
+TEST_F(RealKeyboardTest, EnterAfterCtrlNFromASceneChoosesNewGame) {
+  WritePathsStory();
+  StartPlayer();
+  StartStory("Paths");
+  PointAtPlayer();
+  Type('N', wxMOD_CONTROL);
+  ASSERT_FALSE(Doc().IsStoryLoaded());
+  EXPECT_EQ(wxWindow::FindFocus(), View().GetNewGameButton());
+  Type(WXK_RETURN);
+  EXPECT_EQ(Ui().SelectStoryCalls, 2) << "Enter on the start page chooses New Game";
 }
 
 }  // namespace

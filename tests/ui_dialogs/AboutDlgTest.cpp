@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/frame.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
 
 #include "game/SettingsStore.h"
 #include "res/CompressedText.h"
 #include "tests/support/TestFiles.h"
 #include "tests/ui_dialogs/DialogTestSupport.h"
+#include "tests/ui_dialogs/RealInput.h"
 #include "ui/AboutCompanyDlg.h"
 #include "ui/AboutDlg.h"
 #include "ui/TextWnd.h"
@@ -166,12 +169,103 @@ TEST_F(AboutBoxes, MakersBoxButtonsOpenTheirTextWindowsAndSaveTheirRectangles) {
   }
 }
 
-// Lets the display server and the toolkit deliver what is pending.
-void LetEventsArrive() {
-  for (int i = 0; i < 20; ++i) {
-    wxTheApp->Yield(true);
-    wxMilliSleep(10);
+// The boxes driven by hand, over the player's window: real clicks, and the close boxes as the
+// window manager reports them.
+class AboutBoxesByHand : public AboutBoxes {
+ protected:
+  void SetUp() override {
+    m_player.Show();
+    // The text windows open beside the box, where they cover none of its buttons.
+    m_store.WriteString(kSettingsSection, "AboutRect", "900,40,1200,240");
+    m_store.WriteString(kSettingsSection, "bio1", "900,40,1200,240");
+    m_store.WriteString(kSettingsSection, "bio2", "900,300,1200,500");
+    m_store.WriteString(kSettingsSection, "bio3", "900,560,1200,760");
   }
+
+  static bool IsOpen(CTextWnd* window) { return window && window->IsShown(); }
+
+  wxFrame m_player{nullptr, wxID_ANY, "Fablewick", wxPoint(40, 40), wxSize(300, 400)};
+
+  // A click on the box's button opens its text window.
+  static void OpenProgramTextWindow(CAboutDlg& about) {
+    ASSERT_TRUE(WaitUntil([&] { return about.IsShown(); }));
+    ClickOnScreen(about.FindWindow(CAboutDlg::IDC_ABOUT_PROGRAM));
+    ASSERT_TRUE(WaitUntil([&] { return IsOpen(about.GetProgramTextWindow()); }));
+  }
+};
+
+TEST_F(AboutBoxesByHand, OKEndsTheAboutBoxAfterItsTextWindowWasClosed) {
+  CAboutDlg about(&m_player, m_store);
+  const int result = RunModal(about, [&] {
+    OpenProgramTextWindow(about);
+    if (HasFatalFailure()) return;
+    PressCloseBox(about.GetProgramTextWindow());
+    ASSERT_TRUE(WaitUntil([&] { return !IsOpen(about.GetProgramTextWindow()); }));
+    ClickOnScreen(about.FindWindow(wxID_OK));
+    EXPECT_TRUE(WaitUntil([&] { return !about.IsModal(); })) << "the box takes no click";
+  });
+  EXPECT_EQ(result, wxID_OK);
+  EXPECT_FALSE(about.IsShown());
+  EXPECT_EQ(about.GetProgramTextWindow(), nullptr);
+}
+
+TEST_F(AboutBoxesByHand, TheCloseBoxEndsTheAboutBoxWithItsTextWindow) {
+  CAboutDlg about(&m_player, m_store);
+  const int result = RunModal(about, [&] {
+    OpenProgramTextWindow(about);
+    if (HasFatalFailure()) return;
+    PressCloseBox(&about);
+    EXPECT_TRUE(WaitUntil([&] { return !about.IsModal(); })) << "the box ignores its close box";
+  });
+  EXPECT_NE(result, kScriptLeftOpen);
+  EXPECT_NE(result, CAboutDlg::IDC_ABOUT_MAKERS);
+  EXPECT_EQ(about.GetProgramTextWindow(), nullptr);
+  WindowRect rect;
+  ASSERT_TRUE(ParseWindowRect(m_store.ReadString(kSettingsSection, "AboutRect", ""), rect));
+  EXPECT_EQ(wxPoint(rect.left, rect.top), wxPoint(900, 40)) << "the text window's place is kept";
+}
+
+TEST_F(AboutBoxesByHand, MakersBoxOpensTextWindowsSideBySideAndEndsWithOK) {
+  CAboutCompanyDlg makers(&m_player, m_store);
+  const int result = RunModal(makers, [&] {
+    ASSERT_TRUE(WaitUntil([&] { return makers.IsShown(); }));
+    ClickOnScreen(makers.FindWindow(CAboutCompanyDlg::IDC_ABOUT_DESIGNER1));
+    ASSERT_TRUE(WaitUntil([&] { return IsOpen(makers.GetTextWindow(0)); }));
+    ClickOnScreen(makers.FindWindow(CAboutCompanyDlg::IDC_ABOUT_DESIGNER2));
+    ASSERT_TRUE(WaitUntil([&] { return IsOpen(makers.GetTextWindow(1)); })) << "the second portrait button";
+    EXPECT_TRUE(IsOpen(makers.GetTextWindow(0))) << "both biographies show at once";
+    ClickOnScreen(makers.FindWindow(CAboutCompanyDlg::IDC_ABOUT_MAKERS));
+    ASSERT_TRUE(WaitUntil([&] { return IsOpen(makers.GetTextWindow(2)); }));
+    for (int i = 0; i < 3; ++i) {
+      PressCloseBox(makers.GetTextWindow(i));
+      EXPECT_TRUE(WaitUntil([&] { return !IsOpen(makers.GetTextWindow(i)); })) << i;
+    }
+    ClickOnScreen(makers.FindWindow(wxID_OK));
+    EXPECT_TRUE(WaitUntil([&] { return !makers.IsModal(); })) << "the box takes no click";
+  });
+  EXPECT_EQ(result, wxID_OK);
+  EXPECT_FALSE(makers.IsShown());
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(makers.GetTextWindow(i), nullptr) << i;
+}
+
+TEST_F(AboutBoxes, IconsShowTheBoxThroughTheirTransparentParts) {
+  CAboutDlg about(nullptr, m_store);
+  RunModal(about, [&] {
+    ASSERT_TRUE(WaitUntil([&] { return about.IsShown(); }));
+    LetEventsArrive();
+    int icons = 0;
+    for (wxWindow* child : about.GetChildren()) {
+      if (!dynamic_cast<wxStaticBitmap*>(child)) continue;
+      ++icons;
+      const wxImage shown = ScreenImage(child->GetScreenRect());
+      int maskColour = 0;
+      for (int y = 0; y < shown.GetHeight(); ++y)
+        for (int x = 0; x < shown.GetWidth(); ++x)
+          maskColour += shown.GetRed(x, y) == 255 && shown.GetGreen(x, y) == 0 && shown.GetBlue(x, y) == 255;
+      EXPECT_EQ(maskColour, 0) << "icon " << icons;
+    }
+    EXPECT_EQ(icons, 2);
+  });
 }
 
 TEST_F(AboutBoxes, TextWindowTakesUserInputWhileTheAboutBoxIsModal) {
