@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,12 +112,40 @@ bool FileExists(const std::string& path) {
 
 bool FolderExists(const std::string& path) { return GetFileKind(path) == FileKind::Folder; }
 
-FILE* OpenFile(const std::string& path, const char* mode) {
+int OpenForReading(const std::string& path) {
   if (path.empty()) {
     errno = ENOENT;
-    return nullptr;
+    return -1;
   }
-  return std::fopen(ResolvePath(path).c_str(), mode);
+  // Opening a named pipe for reading waits for a writer unless it is non-blocking.
+  const int fd = ::open(ResolvePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat st;
+  int error = 0;
+  if (::fstat(fd, &st) != 0)
+    error = errno;
+  else if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+    error = ENOTSUP;
+  else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+    error = errno;
+  if (error) {
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+
+FILE* OpenFile(const std::string& path, const char* mode) {
+  const int fd = OpenForReading(path);
+  if (fd < 0) return nullptr;
+  FILE* file = ::fdopen(fd, mode);
+  if (!file) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+  }
+  return file;
 }
 
 bool WildcardMatch(const std::string& mask, const std::string& name) {
