@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     dib.ToRgb(rgb.data());
   }
   DibBitmap fromFile;
-  const bool readFromFile = ReadBmpFile(fuzz::WriteInput(data, size), fromFile, error);
+  const fuzz::InputFile input(data, size);
+  const bool readFromFile = ReadBmpFile(input.Path(), fromFile, error);
   if (readFromFile != read || (read && (fromFile.bits != dib.bits || fromFile.colors.size() != dib.colors.size())))
     __builtin_trap();
   // The same bytes as a packed DIB (a resource without its file header).
