@@ -35,7 +35,7 @@ nice -n 10 cmake --build "$build" -j2 --target "fuzz_$target"
 corpus="$build/corpus/$target"
 artifacts="$build/artifacts/$target"
 mkdir -p "$corpus" "$artifacts"
-options=(-max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=2048 -timeout=25
+options=(-max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=2048 -timeout=60
          -artifact_prefix="$artifacts/")
 # The merge of many tracks only shows its cost on inputs far larger than the seeds.
 if [[ "$target" == midi_sequence ]]; then options+=(-max_len=1048576 -len_control=0); fi
