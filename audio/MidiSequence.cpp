@@ -4,6 +4,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <new>
+#include <queue>
 #include <sys/stat.h>
 
 #include "audio/Exception.h"
@@ -23,6 +26,9 @@ constexpr uint32_t kHeaderChunk = FourCC("MThd");
 constexpr uint32_t kTrackChunk = FourCC("MTrk");
 constexpr uint32_t kStreamBufferSlack = 1024;
 constexpr uint32_t kMaxParameterCount = 0x00FFFFFF;  // the event field's 24 bits
+// Larger files are refused before anything is allocated for them: the events of a file take
+// several times its size in memory. Pictures have the same limit.
+constexpr uint64_t kMaxFileBytes = 64u * 1024u * 1024u;
 
 constexpr uint8_t kMetaEvent = 0xFF;
 constexpr uint8_t kMetaTempo = 0x51;
@@ -159,6 +165,16 @@ void CMidiSequence::Clear() {
 bool CMidiSequence::Load(const std::string& path, bool keepMeta, bool buildBuffers) {
   Clear();
   m_keepMeta = keepMeta;
+  try {
+    return LoadImage(path, buildBuffers);
+  } catch (const std::bad_alloc&) {
+    m_errorText = SystemFailureText(ENOMEM, "reading file", path);
+    Clear();
+    return false;
+  }
+}
+
+bool CMidiSequence::LoadImage(const std::string& path, bool buildBuffers) {
   if (!ReadImage(path)) return false;
 
   m_readPos = 0;
@@ -190,7 +206,7 @@ bool CMidiSequence::ReadImage(const std::string& path) {
     error = errno;
   } else if (S_ISDIR(info.st_mode)) {
     error = EISDIR;  // what reading it would report, whatever size the folder claims
-  } else if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > UINT32_MAX) {
+  } else if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > kMaxFileBytes) {
     error = EFBIG;
   } else {
     m_imageSize = static_cast<uint32_t>(info.st_size);
@@ -358,41 +374,46 @@ bool CMidiSequence::StepTrack(TrackRecord& track) {
   return true;
 }
 
-// Emits, with delta 0, every event of the tracks standing at or before time that falls at or
-// before it; each track stops at its first event later than time, which stays pending.
-void CMidiSequence::CatchUp(uint64_t time) {
-  for (TrackRecord& track : m_tracks) {
-    if (track.finished || track.time > time) continue;
-    while (StepTrack(track)) {
-      if (track.time > time) break;
-      Emit(track, 0);
-    }
+// Emits, with delta 0, the track's further events at time; the track stops at its first event
+// later than time, which stays pending. False when the track has finished.
+bool CMidiSequence::CatchUp(TrackRecord& track, uint64_t time) {
+  while (StepTrack(track)) {
+    if (track.time > time) return true;
+    Emit(track, 0);
   }
+  return false;
 }
 
+// Merges the tracks by time: at tick 0 all events of the first track, then those of the second,
+// and so on; at any later tick first the pending events of all tracks there in track order, then
+// track by track each one's further events at that tick. The tracks waiting with a pending event
+// are kept in a queue ordered by (time, track index), so that each event costs one queue step
+// instead of a look at every track.
 void CMidiSequence::MergeTracks() {
-  for (TrackRecord& track : m_tracks) {
+  using Pending = std::pair<uint64_t, uint32_t>;  // the pending event's time, the track's index
+  std::priority_queue<Pending, std::vector<Pending>, std::greater<Pending>> waiting;
+  for (uint32_t index = 0; index < m_tracks.size(); ++index) {
+    TrackRecord& track = m_tracks[index];
     track.started = false;
     track.finished = false;
     track.current = 0;
     track.time = 0;
+    if (CatchUp(track, 0)) waiting.emplace(track.time, index);
   }
   uint64_t lastEmitted = 0;
-  CatchUp(0);
-  for (;;) {
-    const TrackRecord* earliest = nullptr;
-    for (const TrackRecord& track : m_tracks)
-      if (!track.finished && (!earliest || track.time < earliest->time)) earliest = &track;
-    if (!earliest) break;
-    uint64_t time = earliest->time;
-    bool first = true;
-    for (const TrackRecord& track : m_tracks) {
-      if (track.finished || track.time != time) continue;
-      // A pending event lies at most one 32-bit delta after the last emission.
-      Emit(track, first ? static_cast<uint32_t>(time - lastEmitted) : 0);
-      first = false;
+  std::vector<uint32_t> due;
+  while (!waiting.empty()) {
+    const uint64_t time = waiting.top().first;
+    due.clear();
+    while (!waiting.empty() && waiting.top().first == time) {
+      due.push_back(waiting.top().second);
+      waiting.pop();
     }
-    CatchUp(time);
+    // A pending event lies at most one 32-bit delta after the last emission.
+    for (size_t i = 0; i < due.size(); ++i)
+      Emit(m_tracks[due[i]], i == 0 ? static_cast<uint32_t>(time - lastEmitted) : 0);
+    for (uint32_t index : due)
+      if (CatchUp(m_tracks[index], time)) waiting.emplace(m_tracks[index].time, index);
     lastEmitted = time;
   }
 }

@@ -20,7 +20,8 @@ class CMidiSequence {
   // Reads the whole file and parses its tracks. keepMeta keeps meta events other than tempo as
   // long events (else they become NOPs that keep their timing); buildBuffers merges the tracks
   // into stream buffers. False, with an error text, when the file cannot be read or is no MIDI
-  // file; damaged tracks are dropped without failing the load.
+  // file (or larger than 64 MiB, or more than memory holds); damaged tracks are dropped without
+  // failing the load.
   bool Load(const std::string& path, bool keepMeta, bool buildBuffers);
   // Forgets the tracks, the stream buffers and the path; the error text stays.
   void Clear();
@@ -67,6 +68,7 @@ class CMidiSequence {
   bool ReadChunkHeader(uint32_t& type, uint32_t& length);
   [[noreturn]] void FailAtEnd();
 
+  bool LoadImage(const std::string& path, bool buildBuffers);
   bool ReadImage(const std::string& path);
   void ParseChunks();
   void ParseHeader(uint32_t length);
@@ -76,7 +78,7 @@ class CMidiSequence {
   void BuildBuffers();
   void AddBuffer(uint32_t capacity);
   void MergeTracks();
-  void CatchUp(uint64_t time);
+  bool CatchUp(TrackRecord& track, uint64_t time);
   bool StepTrack(TrackRecord& track);
   void Emit(const TrackRecord& track, uint32_t delta);
 

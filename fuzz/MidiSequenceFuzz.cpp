@@ -7,7 +7,8 @@
 #include "fuzz/FuzzInputFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& path = fuzz::WriteInput(data, size);
+  const fuzz::InputFile input(data, size);
+  const std::string& path = input.Path();
   for (bool keepMeta : {false, true}) {
     CMidiSequence sequence;
     if (!sequence.Load(path, keepMeta, true)) continue;

@@ -9,7 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static CWavePlayer engine;  // the filler only needs one to be there
-  const std::string& path = fuzz::WriteInput(data, size);
+  const fuzz::InputFile input(data, size);
+  const std::string& path = input.Path();
   IsWaveFile(path.c_str());
   CSoundWav sound;
   if (!sound.Load(path.c_str())) return 0;

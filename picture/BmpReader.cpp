@@ -189,9 +189,21 @@ void PutIndex(uint8_t* row, unsigned bitCount, int64_t x, unsigned index) {
   }
 }
 
+bool IsRle(const BmpLayout& layout) { return layout.compression == kBiRle8 || layout.compression == kBiRle4; }
+
+uint64_t RowCount(const BmpLayout& layout) {
+  return static_cast<uint64_t>(layout.height < 0 ? -layout.height : layout.height);
+}
+
+// Largest RLE data a picture can use: four bytes per stored byte and a row end per row. Data
+// beyond it is never read, whether the picture comes from a file or from memory.
+uint64_t MaxRleBytes(const BmpLayout& layout) { return 4 * layout.storeBytes + 2 * RowCount(layout) + 4096; }
+
 // Expands RLE8 or RLE4 data into bottom-up rows. Pixels the data skips keep index 0; pixels
-// outside the picture are dropped. Data that ends before every row is reached fails.
-bool DecodeRle(ByteReader reader, const BmpLayout& layout, uint8_t* bits, std::string& error) {
+// outside the picture are dropped. Data that ends (or reaches the largest size a picture can
+// use) before every row is reached fails.
+bool DecodeRle(const uint8_t* data, size_t size, const BmpLayout& layout, uint8_t* bits, std::string& error) {
+  ByteReader reader(data, static_cast<size_t>(std::min<uint64_t>(size, MaxRleBytes(layout))));
   const unsigned bitCount = layout.bitCount;
   const int64_t width = layout.width;
   const int64_t height = layout.height;
@@ -228,20 +240,11 @@ bool DecodeRle(ByteReader reader, const BmpLayout& layout, uint8_t* bits, std::s
   return true;
 }
 
-bool IsRle(const BmpLayout& layout) { return layout.compression == kBiRle8 || layout.compression == kBiRle4; }
-
-uint64_t RowCount(const BmpLayout& layout) {
-  return static_cast<uint64_t>(layout.height < 0 ? -layout.height : layout.height);
-}
-
 // Bytes of uncompressed pixel data a file must hold: every row, the last one maybe unpadded.
 uint64_t NeededPixelBytes(const BmpLayout& layout) {
   const uint64_t lastRowBytes = (static_cast<uint64_t>(layout.width) * layout.bitCount + 7) / 8;
   return layout.stride * (RowCount(layout) - 1) + lastRowBytes;
 }
-
-// Largest RLE data a picture can use: four bytes per stored byte and a row end per row.
-uint64_t MaxRleBytes(const BmpLayout& layout) { return 4 * layout.storeBytes + 2 * RowCount(layout) + 4096; }
 
 // Copies uncompressed rows, turning top-down pictures bottom-up. The last row may lack its
 // padding; anything shorter is a truncated file.
@@ -295,7 +298,7 @@ bool DecodeBody(const uint8_t* data, size_t size, const BmpLayout& layout, size_
   }
   result.bits.assign(static_cast<size_t>(layout.storeBytes), 0);
   if (IsRle(layout)) {
-    if (!DecodeRle(ByteReader(pixels, available), layout, result.bits.data(), error)) return false;
+    if (!DecodeRle(pixels, available, layout, result.bits.data(), error)) return false;
   } else if (!CopyRows(pixels, available, layout, result.bits.data(), error)) {
     return false;
   }
@@ -393,7 +396,7 @@ bool ReadBmpFile(const std::string& path, DibBitmap& dib, std::string& error) {
     std::vector<uint8_t> rle(static_cast<size_t>(std::min<uint64_t>(available, MaxRleBytes(layout))));
     if (std::fread(rle.data(), 1, rle.size(), file) != rle.size()) return Fail(error, kReadError);
     result.bits.assign(static_cast<size_t>(layout.storeBytes), 0);
-    if (!DecodeRle(ByteReader(rle.data(), rle.size()), layout, result.bits.data(), error)) return false;
+    if (!DecodeRle(rle.data(), rle.size(), layout, result.bits.data(), error)) return false;
   } else {
     if (available < NeededPixelBytes(layout)) return Fail(error, kTruncated);
     result.bits.resize(static_cast<size_t>(layout.storeBytes));

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -90,6 +91,15 @@ bool FitsTheLimit(uint64_t width, uint64_t height, unsigned bitCount) {
   return stride != 0 && stride * height <= kMaxPixelBytes;
 }
 
+// libpng allocates and clears the bytes a chunk declares before it reads them, so a tiny file
+// that declares a chunk of gigabytes would cost that much. A picture within the pixel limit
+// needs no larger block, so larger ones are refused (libpng then skips or fails the chunk).
+png_voidp AllocateWithinLimit(png_structp, png_alloc_size_t size) {
+  return size <= kMaxPixelBytes ? std::malloc(size) : nullptr;
+}
+
+void FreeBlock(png_structp, png_voidp block) { std::free(block); }
+
 }  // namespace
 
 uint8_t CPngToDib::CorrectGamma(uint8_t value, double screenGamma, double fileGamma) {
@@ -170,7 +180,8 @@ void CPngToDib::Release(ReadState& state, bool succeeded) {
 
 // Steps that need libpng's jump buffer. No object with a destructor lives in this frame.
 int CPngToDib::ReadWithLibpng(ReadState& state) {
-  state.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, OnLibpngError, OnLibpngWarning);
+  state.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, this, OnLibpngError, OnLibpngWarning, nullptr,
+                                       AllocateWithinLimit, FreeBlock);
   if (!state.png) return kOutOfMemory;
   state.info = png_create_info_struct(state.png);
   if (!state.info) return kOutOfMemory;

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -181,21 +182,55 @@ bool FileExists(const std::string& path) {
 
 bool FolderExists(const std::string& path) { return GetFileKind(path) == FileKind::Folder; }
 
-FILE* OpenFile(const std::string& path, const char* mode) {
+// Opens an existing file for reading without ever waiting: a named pipe would wait for a
+// writer unless opened non-blocking. Only regular files and folders open; anything else fails
+// with ENOTSUP.
+static int OpenWithoutWaiting(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat st;
+  int error = 0;
+  if (::fstat(fd, &st) != 0)
+    error = errno;
+  else if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+    error = ENOTSUP;
+  else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+    error = errno;
+  if (error) {
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+
+int OpenForReading(const std::string& path) {
   if (path.empty()) {
     errno = ENOENT;
-    return nullptr;
+    return -1;
   }
-  if (mode[0] != 'r') return std::fopen(ResolvePath(path).c_str(), mode);
   // Reading tries the path as written first: resolving letter case is only needed when it fails.
-  if (const Resolved* known = Remembered(path)) return std::fopen(known->value_or(path).c_str(), mode);
-  FILE* file = std::fopen(path.c_str(), mode);
-  if (file || (errno != ENOENT && errno != ENOTDIR)) return file;
-  int missing = errno;
+  if (const Resolved* known = Remembered(path)) return OpenWithoutWaiting(known->value_or(path));
+  const int fd = OpenWithoutWaiting(path);
+  if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR)) return fd;
+  const int missing = errno;
   Resolved resolved = ResolveMissing(path);
-  if (resolved) return std::fopen(resolved->c_str(), mode);
+  if (resolved) return OpenWithoutWaiting(*resolved);
   errno = missing;
-  return nullptr;
+  return -1;
+}
+
+FILE* OpenFile(const std::string& path, const char* mode) {
+  if (mode[0] != 'r') return std::fopen(ResolvePath(path).c_str(), mode);
+  const int fd = OpenForReading(path);
+  if (fd < 0) return nullptr;
+  FILE* file = ::fdopen(fd, mode);
+  if (!file) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+  }
+  return file;
 }
 
 bool WildcardMatch(const std::string& mask, const std::string& name) {

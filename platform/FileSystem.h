@@ -48,7 +48,12 @@ bool FileExists(const std::string& path);
 // A folder exists at the path.
 bool FolderExists(const std::string& path);
 
-// fopen on the resolved path. Sets errno on failure like fopen.
+// Opens the resolved path for reading without ever waiting in the open. Only regular files and
+// folders open (reading a folder fails with EISDIR); a named pipe, a device or a socket, which
+// could block or never end, fails with ENOTSUP. Returns the descriptor, or -1 with errno set.
+int OpenForReading(const std::string& path);
+
+// The same as a stream for reading (mode "rb" or "r"). Sets errno on failure like fopen.
 FILE* OpenFile(const std::string& path, const char* mode);
 
 // Whether name matches a wildcard mask with '*' and '?', ignoring ASCII case. "*.*" matches

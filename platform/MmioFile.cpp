@@ -1,6 +1,5 @@
 #include "platform/MmioFile.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -41,8 +40,7 @@ long DescriptorIoProc(MMIOINFO* info, unsigned message, intptr_t param1, intptr_
   int fd = static_cast<int>(info->adwInfo[0]) - 1;
   switch (message) {
     case MMIOM_OPEN: {
-      std::string path = ResolvePath(reinterpret_cast<const char*>(param1));
-      fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+      fd = OpenForReading(reinterpret_cast<const char*>(param1));
       if (fd < 0) {
         info->adwInfo[0] = 0;
         return static_cast<long>(OpenErrorCode(errno));

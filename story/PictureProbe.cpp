@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/FileSystem.h"
@@ -28,6 +29,14 @@ int32_t ReadLe32(const unsigned char* p) {
                               static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
 }
 
+// libpng allocates and clears the bytes a chunk declares before it reads them: blocks beyond
+// the 64 MiB picture limit are refused, so that a tiny file declaring a huge chunk costs nothing.
+png_voidp AllocateWithinLimit(png_structp, png_alloc_size_t size) {
+  return size <= 64u * 1024u * 1024u ? std::malloc(size) : nullptr;
+}
+
+void FreeBlock(png_structp, png_voidp block) { std::free(block); }
+
 // libpng reports errors by calling this; it must not return, so it jumps back to the probe.
 void OnPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void OnPngWarning(png_structp, png_const_charp) {}
@@ -35,7 +44,8 @@ void OnPngWarning(png_structp, png_const_charp) {}
 // Reads the header chunk of an open PNG stream. Kept apart from the caller so that no object
 // with a destructor lives in the frame that setjmp returns to.
 bool ReadPngHeader(FILE* file, png_uint_32& width, png_uint_32& height) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+  png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning, nullptr,
+                                             AllocateWithinLimit, FreeBlock);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info) {

@@ -1,7 +1,10 @@
 #include "audio/MidiSequence.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -66,6 +69,17 @@ TEST(MidiSequence, ReportsFilesThatCannotBeRead) {
             "Error (21)! reading file \"" + dir / "folder.mid" + "\": Is a directory");
 }
 
+TEST(MidiSequence, RefusesFilesOver64MiBBeforeReadingThem) {
+  TempDir dir;
+  WriteFile(dir / "huge.mid", Header(0, 1, 96) + Track(NoteOn(0, 60) + EndOfTrack()));
+  ASSERT_EQ(::truncate((dir / "huge.mid").c_str(), 64 * 1024 * 1024 + 1), 0);  // sparse: no disk used
+  CMidiSequence sequence;
+  const long before = testing_support::PeakResidentKiB();
+  EXPECT_FALSE(sequence.Load(dir / "huge.mid", false, true));
+  EXPECT_EQ(sequence.GetErrorText(), "Error (27)! reading file \"" + dir / "huge.mid" + "\": File too large");
+  EXPECT_LT(testing_support::PeakResidentKiB() - before, 32 * 1024) << "KiB more at the peak";
+}
+
 TEST(MidiSequence, RefusesFilesWithoutHeaderChunk) {
   const std::string smf = Header(0, 1, 96) + Track(NoteOn(0, 60) + EndOfTrack());
   const std::string riffWrapped = "RIFF" + std::string("\x00\x01\x00\x00", 4) + "RMIDdata" +
@@ -120,6 +134,37 @@ TEST(MidiSequence, InterleavesTracksByAbsoluteTime) {
             (std::vector<std::string>{"10 10 SHORTMSG 640190", "15 5 SHORTMSG 640490",
                                       "30 15 SHORTMSG 640290", "30 0 SHORTMSG 640590",
                                       "35 5 SHORTMSG 640390", "35 0 SHORTMSG 640690"}));
+}
+
+// The shape of a hostile tune: thousands of tracks, most of them empty, the others meeting at
+// the same ticks. Events come by tick, and at one tick by track.
+TEST(MidiSequence, MergesThousandsOfTracksByTickThenTrack) {
+  std::string tracks;
+  std::vector<std::pair<uint32_t, int>> expected;  // tick, key
+  for (int track = 0; track < 3000; ++track) {
+    if (track % 3 != 0) {
+      tracks += Track(EndOfTrack());
+      continue;
+    }
+    const uint32_t tick = static_cast<uint32_t>(track * 37 % 101 + 1);
+    const int key = track / 3 % 128;
+    tracks += Track(NoteOn(tick, key) + NoteOn(200, key) + EndOfTrack());
+    expected.push_back({tick, key});
+    expected.push_back({tick + 200, key});
+  }
+  std::stable_sort(expected.begin(), expected.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  Loaded loaded = LoadBytes(Header(1, 3000, 96) + tracks);
+  ASSERT_TRUE(loaded.ok);
+  ASSERT_EQ(loaded.lines.size(), expected.size());
+  uint32_t previousTick = 0;
+  for (size_t i = 0; i < expected.size(); ++i) {
+    const auto [tick, key] = expected[i];
+    char line[64];
+    std::snprintf(line, sizeof line, "%u %u SHORTMSG 64%02x90", tick, tick - previousTick, key);
+    ASSERT_EQ(loaded.lines[i], line) << "event " << i;
+    previousTick = tick;
+  }
 }
 
 TEST(MidiSequence, EmitsAFirstEventAfterADelayOnce) {

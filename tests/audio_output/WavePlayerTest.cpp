@@ -329,6 +329,7 @@ TEST(WavePlayer, DeviceFailingWhilePlayingEndsTheSoundAndIsReopened) {
   EXPECT_EQ(rig.player->GetLastErrorCode(), MMSYSERR_NODRIVER);
   EXPECT_EQ(rig.player->GetLastErrorText(), "the sound output failed: Input/output error");
 
+  rig.probe->FailAfterFrames(UINT64_MAX);
   rig.probe->Clear();
   ASSERT_TRUE(rig.player->Play(&filler, &rig.listener, 1, 0, 0)) << rig.player->GetLastErrorText();
   ASSERT_TRUE(WaitUntil([&] { return rig.listener.Ends() == 2; }, std::chrono::seconds(5)));

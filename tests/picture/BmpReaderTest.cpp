@@ -309,6 +309,28 @@ TEST(BmpReader, RleDataEndingBeforeThePictureFails) {
   EXPECT_EQ(ReadError(picture_test::MakeBmp(spec)), "The file is truncated");
 }
 
+// An RLE picture uses at most four bytes per stored byte, a row end per row and 4 KiB more; runs
+// beyond that are not read, from memory as from a file.
+TEST(BmpReader, RleDataBeyondTheLargestUsefulSizeIsNotRead) {
+  BmpSpec spec;
+  spec.width = 1;
+  spec.height = 1;
+  spec.bitCount = 8;
+  spec.compression = 1;
+  spec.colors = TestPalette(4);
+  std::string runs;
+  for (int i = 0; i < 2500; ++i) runs += std::string("\x01\x02", 2);  // runs beyond the right edge
+  spec.pixels = runs + std::string("\x00\x01", 2);
+  const std::string bytes = picture_test::MakeBmp(spec);
+  EXPECT_EQ(ReadError(bytes), "The file is truncated");
+  testing_support::TempDir dir;
+  testing_support::WriteFile(dir / "runs.bmp", bytes);
+  DibBitmap dib;
+  std::string error;
+  EXPECT_FALSE(ReadBmpFile(dir / "runs.bmp", dib, error));
+  EXPECT_EQ(error, "The file is truncated");
+}
+
 TEST(BmpReader, RefusesWhatItDoesNotSupport) {
   const auto indices = TestIndices(2, 2, 2, 1);
   const BmpSpec good = IndexedSpec(8, 2, 2, false, indices);

@@ -8,6 +8,7 @@
 
 #include "tests/picture/PictureBuilders.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 #include "picture/BmpReader.h"
 #include "picture/PngToDib.h"
 
@@ -475,6 +476,19 @@ TEST(PngToDib, ReportsFailuresWithTheirCodesAndTexts) {
   EXPECT_EQ(result.code, CPngToDib::kOutOfMemory);
   EXPECT_EQ(result.error, "The picture is too large");
   EXPECT_EQ(Convert(WithClaimedSize(good, 4000, 4000)).code, CPngToDib::kLibpngError) << "within the limit, data short";
+}
+
+TEST(PngToDib, ChunkDeclaringGigabytesCostsNothing) {
+  const std::string tiny = testing_support::PngWithHugeChunk(picture_test::MakePng(Picture(0, 8, 2, 2, 1)));
+  ASSERT_EQ(tiny.size(), 41u);
+  testing_support::TempDir dir;
+  testing_support::WriteFile(dir / "tiny.png", tiny);
+  const long before = testing_support::PeakResidentKiB();
+  EXPECT_EQ(Convert(tiny).code, CPngToDib::kLibpngError);
+  CPngToDib fromFile;
+  fromFile.SetInputFile(dir / "tiny.png");
+  EXPECT_EQ(fromFile.Run(), CPngToDib::kLibpngError);
+  EXPECT_LT(testing_support::PeakResidentKiB() - before, 256 * 1024) << "KiB more at the peak";
 }
 
 TEST(PngToDib, FileAndMemoryInputAgreeAndTheBlockCanBeTaken) {

@@ -4,10 +4,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
+#include "platform/MmioFile.h"
+#include "tests/support/NamedPipe.h"
 #include "tests/support/TestFiles.h"
 
+using testing_support::NamedPipe;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
@@ -72,6 +76,29 @@ TEST(FileKind, TellsFilesFromFolders) {
   EXPECT_FALSE(platform::FolderExists(dir / "a.txt"));
   EXPECT_TRUE(platform::FolderExists(dir.Path()));
   EXPECT_FALSE(platform::FileExists(dir.Path()));
+}
+
+TEST(OpenFile, OpensNoPipeOrDeviceAndNeverWaits) {
+  TempDir dir;
+  WriteFile(dir / "Story.txt", "x");
+  FILE* file = platform::OpenFile(dir / "story.TXT", "rb");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(std::fgetc(file), 'x');
+  std::fclose(file);
+
+  NamedPipe pipe(dir / "pipe.txt");
+  errno = 0;
+  EXPECT_EQ(platform::OpenFile(dir / "pipe.txt", "rb"), nullptr);
+  EXPECT_EQ(errno, ENOTSUP);
+  EXPECT_EQ(platform::OpenFile("/dev/zero", "rb"), nullptr);  // a device that never ends
+  EXPECT_EQ(errno, ENOTSUP);
+  // RIFF files too, by either procedure.
+  platform::MmioFile riff;
+  platform::MMIOINFO stdio;
+  stdio.pIOProc = platform::StdioIoProc;
+  EXPECT_FALSE(riff.Open(dir / "pipe.txt", nullptr, platform::MMIO_READ));
+  EXPECT_FALSE(riff.Open(dir / "pipe.txt", &stdio, platform::MMIO_READ));
+  EXPECT_FALSE(pipe.ReaderWaited());
 }
 
 TEST(WildcardMatch, FollowsTheStoriesHomeSystemRules) {

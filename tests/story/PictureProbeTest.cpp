@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "tests/story/StoryTestSupport.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 
@@ -79,6 +80,15 @@ TEST(PictureProbe, RejectsBrokenPngWithoutAborting) {
   EXPECT_FALSE(ReadPngFileSize(dir / "a.bmp", width, height));
   EXPECT_FALSE(ReadPngFileSize(dir / "missing.png", width, height));
   EXPECT_EQ(width, -1);
+}
+
+TEST(PictureProbe, PngChunkDeclaringGigabytesCostsNothing) {
+  TempDir dir;
+  WriteFile(dir / "tiny.png", testing_support::PngWithHugeChunk(PngBytes(2, 2)));
+  const long before = testing_support::PeakResidentKiB();
+  int32_t width = -1, height = -1;
+  EXPECT_FALSE(ReadPngFileSize(dir / "tiny.png", width, height));
+  EXPECT_LT(testing_support::PeakResidentKiB() - before, 256 * 1024) << "KiB more at the peak";
 }
 
 TEST(PictureProbe, CheckImageComparesWithLimit) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/story/StoryTestSupport.h"
+#include "tests/support/NamedPipe.h"
 
 namespace {
 
@@ -58,6 +59,10 @@ TEST_F(StoryNameRead, TitleWithoutKeywords) {
 
 TEST_F(StoryNameRead, UnreadableFileFailsWithoutMessage) {
   EXPECT_FALSE(story.ReadStoryName(dir / "missing.txt", name));
+  // A named pipe in its place is unreadable too: the story search never waits on one.
+  testing_support::NamedPipe pipe(dir / "gamefile.txt");
+  EXPECT_FALSE(story.ReadStoryName(dir / "gamefile.txt", name));
+  EXPECT_FALSE(pipe.ReaderWaited());
   EXPECT_TRUE(reporter.errorBoxes.empty());
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/FileSystem.h"
 #include "tests/storytool/ToolRunner.h"
+#include "tests/support/NamedPipe.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -58,6 +59,13 @@ TEST(StoryTool, ReportsUnreadableFile) {
   EXPECT_EQ(folder.err, "fablewick-story: cannot read " + dir / "gamefile.txt" + ": No such file or directory\n");
   testing_support::MakeFolders(dir / "x/gamefile.txt");
   EXPECT_EQ(RunStoryTool({"dump", dir / "x"}).status, 2);
+  // A named pipe is no story file, and is not waited on.
+  testing_support::MakeFolders(dir / "pipe");
+  testing_support::NamedPipe pipe(dir / "pipe/gamefile.txt");
+  ToolRun piped = RunStoryTool({"name", dir / "pipe"});
+  EXPECT_EQ(piped.status, 2);
+  EXPECT_EQ(piped.err, "fablewick-story: cannot read " + dir / "pipe/gamefile.txt" + ": Operation not supported\n");
+  EXPECT_FALSE(pipe.ReaderWaited());
 }
 
 TEST(StoryTool, DumpShowsTheStoryAsRead) {

@@ -7,6 +7,7 @@
 
 #include "tests/audio/SmfBuilder.h"
 #include "tests/audio/VorbisEncoder.h"
+#include "tests/support/NamedPipe.h"
 #include "tests/support/RiffBuilder.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
@@ -66,6 +67,18 @@ TEST(MediaCommand, LoadsEveryNamedFileAsThePlayerWould) {
             "sound " + story + "/snd/wind.ogg ok Ogg Vorbis, 1 channels, 11025 Hz, 16 bits, 0.50 s\n"
             "sound " + story + "/snd/gone.wav No such file or directory\n"
             "music " + story + "/mus/noise.mid Error! \"" + story + "/mus/noise.mid\": is not a valid midi file!\n");
+}
+
+TEST(MediaCommand, NamedPipesAreUnreadableAndNeverWaitedOn) {
+  TempDir dir;
+  WriteFile(dir / "S/gamefile.txt", "[Title]\n@NAME M\n[Setup]\n@FIRSTSCENE A\n[A]\n@IMAGE p.bmp\n@SOUND s.wav\n@MUSIC m.mid\n");
+  testing_support::NamedPipe picture(dir / "S/p.bmp"), sound(dir / "S/s.wav"), music(dir / "S/m.mid");
+  MediaRun run = Media(dir, dir / "S");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "picture " + (dir / "S/p.bmp") + " Operation not supported\n" +
+                     "sound " + (dir / "S/s.wav") + " Operation not supported\n" +
+                     "music " + (dir / "S/m.mid") + " Operation not supported\n");
+  EXPECT_FALSE(picture.ReaderWaited() || sound.ReaderWaited() || music.ReaderWaited());
 }
 
 TEST(MediaCommand, StoryWithPlayableMediaSucceeds) {

@@ -1,6 +1,7 @@
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -57,6 +58,12 @@ size_t OpenDescriptorCount() {
     ++count;
   }
   return count;
+}
+
+long PeakResidentKiB() {
+  struct rusage usage {};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
 }
 
 }  // namespace testing_support

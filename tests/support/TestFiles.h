@@ -36,4 +36,8 @@ std::string SourceDir();
 // Files the process has open now, to show that a loader closes what it opened.
 size_t OpenDescriptorCount();
 
+// The most memory the process has held at once so far, in KiB, to show that a hostile input
+// does not make a loader allocate what it claims.
+long PeakResidentKiB();
+
 }  // namespace testing_support

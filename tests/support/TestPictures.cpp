@@ -54,4 +54,9 @@ std::string SolidBmp24(int width, int height, uint32_t rgb) {
   return Bmp24(width, height, [rgb](int, int) { return rgb; });
 }
 
+std::string PngWithHugeChunk(const std::string& png) {
+  const size_t headerEnd = 8 + 12 + 13;  // signature, then the header chunk with its checksum
+  return png.substr(0, headerEnd) + std::string("\x7F\xFF\x00\x00", 4) + "tEXt";
+}
+
 }  // namespace testing_support

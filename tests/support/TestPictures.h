@@ -1,5 +1,5 @@
 #pragma once
-// Small BMP files built in memory for tests that need a picture on disk.
+// Small BMP files built in memory for tests that need a picture on disk, and a hostile PNG.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -12,5 +12,9 @@ std::string Bmp24(int width, int height, const std::function<uint32_t(int x, int
 
 // A 24-bit BMP in one colour.
 std::string SolidBmp24(int width, int height, uint32_t rgb);
+
+// A PNG file of 41 bytes: the signature and header chunk of the PNG given, then the start of a
+// tEXt chunk that declares about 2 GB of data.
+std::string PngWithHugeChunk(const std::string& png);
 
 }  // namespace testing_support
