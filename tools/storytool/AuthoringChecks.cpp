@@ -151,7 +151,8 @@ std::string AdviceForKeyword(const std::string& keyword, const std::vector<std::
   return "its value is ignored";
 }
 
-size_t EditDistance(const std::string& a, const std::string& b) {
+size_t EditDistance(const std::string& first, const std::string& second) {
+  const std::string a = story_text::FoldCase(first), b = story_text::FoldCase(second);
   std::vector<size_t> row(b.size() + 1);
   for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
   for (size_t i = 1; i <= a.size(); ++i) {
@@ -159,7 +160,7 @@ size_t EditDistance(const std::string& a, const std::string& b) {
     row[0] = i;
     for (size_t j = 1; j <= b.size(); ++j) {
       size_t above = row[j];
-      size_t substitution = diagonal + (FoldCase(a[i - 1]) == FoldCase(b[j - 1]) ? 0 : 1);
+      size_t substitution = diagonal + (a[i - 1] == b[j - 1] ? 0 : 1);
       row[j] = std::min({above + 1, row[j - 1] + 1, substitution});
       diagonal = above;
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/FileSystem.h"
 #include "story/GameFile.h"
 #include "tools/storytool/CommandLine.h"
 #include "tools/storytool/MediaChecks.h"
