@@ -11,6 +11,13 @@ bool DrawImage(wxDC& dc, const wxImage& image, const wxRect& destination, const 
   if (!image.IsOk() || destination.width <= 0 || destination.height <= 0 || source.width <= 0 ||
       source.height <= 0)
     return false;
+  // A scaled display would stretch the bitmap smoothly: it gets one pixel per display pixel.
+  const int scale = std::max(1, static_cast<int>(dc.GetContentScaleFactor() + 0.5));
+  if (scale > 1) {
+    const wxImage part = ScaleNearest(image, source, destination.GetSize() * scale);
+    dc.DrawBitmap(wxBitmap(part, -1, scale), destination.x, destination.y, false);
+    return true;
+  }
   const bool whole = source == wxRect(image.GetSize()) && destination.GetSize() == source.GetSize();
   const wxImage part = whole ? image : ScaleNearest(image, source, destination.GetSize());
   dc.DrawBitmap(wxBitmap(part), destination.x, destination.y, false);
@@ -44,6 +51,12 @@ wxImage ScaleNearest(const wxImage& image, const wxRect& source, const wxSize& s
     }
   }
   return result;
+}
+
+wxBitmap ZoomBitmap(const wxBitmap& bitmap, int zoom) {
+  if (zoom <= 1 || !bitmap.IsOk()) return bitmap;
+  const wxImage image = bitmap.ConvertToImage();
+  return wxBitmap(ScaleNearest(image, wxRect(image.GetSize()), image.GetSize() * zoom));
 }
 
 bool DrawBitmap(wxDC& dc, const wxBitmap& bitmap, const wxRect* destination, const wxRect* source) {

@@ -21,7 +21,7 @@ TEST_F(MenuTest, GameMenuHoldsItsItemsWithTheirPrompts) {
   StartPlayer();
   wxMenuBar* bar = Frame().GetMenuBar();
   ASSERT_NE(bar, nullptr);
-  ASSERT_EQ(bar->GetMenuCount(), 1u);
+  ASSERT_EQ(bar->GetMenuCount(), 2u);
   EXPECT_EQ(bar->GetMenuLabel(0), "&Game");
   const struct {
     int command;
@@ -48,6 +48,38 @@ TEST_F(MenuTest, GameMenuHoldsItsItemsWithTheirPrompts) {
   }
 }
 
+TEST_F(MenuTest, ViewMenuFollowsTheGameMenu) {
+  StartPlayer();
+  wxMenuBar* bar = Frame().GetMenuBar();
+  ASSERT_EQ(bar->GetMenuCount(), 2u);
+  EXPECT_EQ(bar->GetMenuLabel(1), "&View");
+  const struct {
+    int command;
+    const char* text;
+    const char* prompt;
+  } expected[] = {
+      {res::ID_VIEW_ZOOM_IN, "Zoom &In\tCtrl++", "Make the pictures and text larger"},
+      {res::ID_VIEW_ZOOM_OUT, "Zoom &Out\tCtrl+-", "Make the pictures and text smaller"},
+      {res::ID_VIEW_ACTUAL_SIZE, "&Actual Size\tCtrl+0", "Show the pictures at their own size"},
+      {res::ID_VIEW_AUTOMATIC_SIZE, "Auto&matic Size", "Choose the largest size that suits the screen"},
+      {res::ID_VIEW_FULL_SCREEN, "&Full Screen\tF11", "Fill the whole screen; F11 or Esc returns to the window"},
+  };
+  const wxMenuItemList& items = bar->GetMenu(1)->GetMenuItems();
+  ASSERT_EQ(items.size(), std::size(expected));
+  size_t i = 0;
+  for (const wxMenuItem* item : items) {
+    SCOPED_TRACE(expected[i].text);
+    EXPECT_EQ(CommandForMenuItem(item->GetId()), expected[i].command);
+    EXPECT_EQ(item->GetItemLabel(), expected[i].text);
+    EXPECT_EQ(item->GetHelp(), expected[i].prompt);
+    ++i;
+  }
+  // At 1×, only zooming out is not offered.
+  EXPECT_TRUE(IsMenuCommandEnabled(res::ID_VIEW_ZOOM_IN));
+  EXPECT_FALSE(IsMenuCommandEnabled(res::ID_VIEW_ZOOM_OUT));
+  EXPECT_TRUE(IsMenuCommandEnabled(res::ID_VIEW_FULL_SCREEN));
+}
+
 TEST_F(MenuTest, AcceleratorsGiveTheirCommands) {
   StartPlayer();
   auto commandFor = [this](int key) {
@@ -60,6 +92,13 @@ TEST_F(MenuTest, AcceleratorsGiveTheirCommands) {
   EXPECT_EQ(commandFor('O'), 57601);
   EXPECT_EQ(commandFor('S'), 57603);
   EXPECT_EQ(commandFor('X'), 0);
+  EXPECT_EQ(commandFor('='), res::ID_VIEW_ZOOM_IN);
+  EXPECT_EQ(commandFor('+'), res::ID_VIEW_ZOOM_IN);
+  EXPECT_EQ(commandFor('-'), res::ID_VIEW_ZOOM_OUT);
+  EXPECT_EQ(commandFor('0'), res::ID_VIEW_ACTUAL_SIZE);
+  wxKeyEvent f11(wxEVT_KEY_DOWN);
+  f11.m_keyCode = WXK_F11;
+  EXPECT_EQ(CommandForMenuItem(Frame().GetAcceleratorTable()->GetCommand(f11)), res::ID_VIEW_FULL_SCREEN);
 }
 
 TEST_F(MenuTest, LoadSavedGameNeedsASavedStoryAndScene) {
