@@ -121,14 +121,15 @@ void CMainFrame::OnClose(wxCloseEvent&) {
 }
 
 void CMainFrame::OnMoveOrSize(wxEvent& event) {
-  if (IsFullScreen()) {
-    // The view keeps its zoomed size in the middle of the screen.
-    if (event.GetEventType() == wxEVT_SIZE) CentreView();
-    return;
-  }
-  if (!IsIconized() && !IsMaximized()) m_normalRect = GetRect();
-  if (event.GetEventType() == wxEVT_SIZE && !IsIconized()) KeepOnScreen();
-  event.Skip();
+  const bool sized = event.GetEventType() == wxEVT_SIZE;
+  if (!IsIconized() && !IsMaximized() && !IsFullScreen()) m_normalRect = GetRect();
+  if (sized && !IsIconized() && !IsFullScreen()) KeepOnScreen();
+  // Once laid out, the view keeps the size its zoom gives it (where the screen is too small for
+  // the window, its bottom lies beyond the screen's edge): the frame only places it.
+  if (sized && m_view && m_view->IsLaidOut())
+    PlaceView();
+  else
+    event.Skip();
 }
 
 void CMainFrame::KeepOnScreen() {
@@ -140,10 +141,10 @@ void CMainFrame::KeepOnScreen() {
   if (place != rect.GetPosition()) Move(place);
 }
 
-void CMainFrame::CentreView() {
+void CMainFrame::PlaceView() {
   if (!m_view) return;
   const wxSize space = GetClientSize(), size = m_view->GetSize();
-  m_view->Move((space.x - size.x) / 2, (space.y - size.y) / 2);
+  m_view->Move(IsFullScreen() ? wxPoint((space.x - size.x) / 2, (space.y - size.y) / 2) : wxPoint(0, 0));
 }
 
 // --- View menu ---
@@ -188,9 +189,12 @@ void CMainFrame::SetFullScreen(bool on) {
   if (on) {
     m_windowZoom = m_view->GetZoom();
     SetBackgroundColour(m_view->GetDarkestFrameColour());
+    m_windowRect = GetRect();
+    const wxRect screen = DisplayOf(*this).GetGeometry();
     ShowFullScreen(true, wxFULLSCREEN_ALL);
-    m_view->SetZoom(LargestZoomWithin(DisplayOf(*this).GetGeometry().GetSize(), m_view->GetBaseClientSize()));
-    CentreView();
+    SetSize(screen);  // where no window manager does it
+    m_view->SetZoom(LargestZoomWithin(screen.GetSize(), m_view->GetBaseClientSize()));
+    PlaceView();
     m_pointerAt = wxGetMousePosition();
     m_pointerMovedAt = wxGetLocalTimeMillis();
     m_pointerTimer.Start(kPointerCheckMs);
@@ -199,7 +203,11 @@ void CMainFrame::SetFullScreen(bool on) {
     ShowPointer(true);
     ShowFullScreen(false);
     SetBackgroundColour(wxNullColour);
-    m_view->SetZoom(m_windowZoom);
+    Move(m_windowRect.GetPosition());
+    // Once the menu and status bars are back, the client area takes the view's size again.
+    CallAfter([this] {
+      if (m_view && !IsFullScreen()) m_view->SetZoom(m_windowZoom);
+    });
   }
   Refresh();
 }

@@ -54,7 +54,8 @@ class CMainFrame : public wxFrame {
   void ShowPointer(bool show);
   // Moves the window onto the work area of its display where it reaches beyond it.
   void KeepOnScreen();
-  void CentreView();
+  // The view at the top left, or in the middle in full screen.
+  void PlaceView();
 
   CPalMsgHandler m_palHandler;
   wxStatusBar* m_wndStatusBar = nullptr;
@@ -63,7 +64,8 @@ class CMainFrame : public wxFrame {
   wxEvtHandler& m_docHandler;
   CVeskoGameView* m_view = nullptr;
   wxRect m_normalRect;
-  int m_windowZoom = 1;  // the view's zoom before full screen
+  int m_windowZoom = 1;  // the view's zoom and the window's place before full screen
+  wxRect m_windowRect;
   wxTimer m_pointerTimer;
   wxPoint m_pointerAt;
   wxLongLong m_pointerMovedAt;
