@@ -12,13 +12,6 @@ bool DrawImage(wxDC& dc, const wxImage& image, const wxRect& destination, const 
   if (!image.IsOk() || destination.width <= 0 || destination.height <= 0 || source.width <= 0 ||
       source.height <= 0)
     return false;
-  // A scaled display would stretch the bitmap smoothly: it gets one pixel per display pixel.
-  const int scale = std::max(1, static_cast<int>(dc.GetContentScaleFactor() + 0.5));
-  if (scale > 1) {
-    const wxImage part = ScaleNearest(image, source, destination.GetSize() * scale);
-    dc.DrawBitmap(wxBitmap(part, -1, scale), destination.x, destination.y, false);
-    return true;
-  }
   const bool whole = source == wxRect(image.GetSize()) && destination.GetSize() == source.GetSize();
   const wxImage part = whole ? image : ScaleNearest(image, source, destination.GetSize());
   dc.DrawBitmap(wxBitmap(part), destination.x, destination.y, false);
@@ -70,7 +63,7 @@ bool DrawBitmap(wxDC& dc, const wxBitmap& bitmap, const wxRect* destination, con
   const wxRect to = destination ? *destination : from;
   // A whole bitmap at its size goes to the display as it is, without a copy.
   const bool whole = from == wxRect(bitmap.GetSize()) && to.GetSize() == from.GetSize();
-  if (whole && dc.GetContentScaleFactor() <= 1.0) {
+  if (whole) {
     dc.DrawBitmap(bitmap, to.x, to.y, false);
     return true;
   }

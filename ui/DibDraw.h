@@ -21,9 +21,7 @@ wxBitmap ZoomBitmap(const wxBitmap& bitmap, int zoom);
 
 // Copies bitmap, or its part source (default the whole bitmap), to destination (default the
 // source rectangle). Rectangles of equal size copy pixel for pixel; otherwise the source is
-// stretched by nearest neighbour. On a display that scales windows (HiDPI), the pixels are
-// made for the display's own pixels, so that the toolkit need not smooth them. False for an
-// invalid bitmap or an empty rectangle.
+// stretched by nearest neighbour. False for an invalid bitmap or an empty rectangle.
 bool DrawBitmap(wxDC& dc, const wxBitmap& bitmap, const wxRect* destination = nullptr,
                 const wxRect* source = nullptr);
 
