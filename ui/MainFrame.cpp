@@ -33,12 +33,12 @@ wxRect StoredRect(const CSettingsStore& store) {
   return MeetsADisplay(rect) ? rect : wxRect();
 }
 
+}  // namespace
+
 wxDisplay DisplayOf(const wxWindow& window) {
   const int index = wxDisplay::GetFromWindow(&window);
   return wxDisplay(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index));
 }
-
-}  // namespace
 
 bool MeetsADisplay(const wxRect& rect) {
   for (unsigned i = 0; i < wxDisplay::GetCount(); ++i)

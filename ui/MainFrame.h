@@ -4,6 +4,7 @@
 // between runs. Full screen shows the view alone, centred, at the largest zoom that fits. Commands
 // go the view's way first, then the game document's, then the frame's, then the
 // application's.
+#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/timer.h>
 
@@ -74,3 +75,5 @@ class CMainFrame : public wxFrame {
 
 // Whether a window at rect would show on one of the connected displays.
 bool MeetsADisplay(const wxRect& rect);
+// The display that shows most of window (the first display when none does).
+wxDisplay DisplayOf(const wxWindow& window);

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include <wx/dcclient.h>
-#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/settings.h>
 #include <wx/statusbr.h>
@@ -17,6 +16,7 @@
 #include "res/StringTable.h"
 #include "ui/DibDraw.h"
 #include "ui/GameMenu.h"
+#include "ui/MainFrame.h"
 #include "ui/MouseOverEvent.h"
 #include "ui/MouseOverList.h"
 #include "ui/MyBitmapButton.h"
@@ -169,10 +169,8 @@ int CVeskoGameView::ZoomForSetting(int setting) const {
 int CVeskoGameView::GetAutomaticZoom() const {
   auto* frame = wxDynamicCast(GetParent(), wxFrame);
   if (!frame || m_base.client.x <= 0) return kMinimumZoom;
-  const int index = wxDisplay::GetFromWindow(frame);
-  const wxDisplay display(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index));
   const wxSize decoration = frame->GetSize() - frame->GetClientSize();
-  return AutomaticZoom(display.GetClientArea().GetSize(), m_base.client, decoration);
+  return AutomaticZoom(DisplayOf(*frame).GetClientArea().GetSize(), m_base.client, decoration);
 }
 
 void CVeskoGameView::SetZoom(int zoom) {
