@@ -123,13 +123,25 @@ void CMainFrame::OnClose(wxCloseEvent&) {
 void CMainFrame::OnMoveOrSize(wxEvent& event) {
   const bool sized = event.GetEventType() == wxEVT_SIZE;
   if (!IsIconized() && !IsMaximized() && !IsFullScreen()) m_normalRect = GetRect();
-  if (sized && !IsIconized() && !IsFullScreen()) KeepOnScreen();
+  if (sized && !IsIconized() && !IsFullScreen()) {
+    FitClientToView();
+    KeepOnScreen();
+  }
   // Once laid out, the view keeps the size its zoom gives it (where the screen is too small for
   // the window, its bottom lies beyond the screen's edge): the frame only places it.
   if (sized && m_view && m_view->IsLaidOut())
     PlaceView();
   else
     event.Skip();
+}
+
+// The menu and status bars come back from full screen after the window took its size: the
+// client area follows the view again, where the screen has room for it.
+void CMainFrame::FitClientToView() {
+  if (!m_fitAfterFullScreen || !m_view || !m_view->IsLaidOut()) return;
+  const wxSize view = m_view->GetSize(), client = GetClientSize();
+  const wxSize work = DisplayOf(*this).GetClientArea().GetSize();
+  if (client != view && view.x <= work.x && view.y + GetSize().y - client.y <= work.y) SetClientSize(view);
 }
 
 void CMainFrame::KeepOnScreen() {
@@ -151,6 +163,7 @@ void CMainFrame::PlaceView() {
 
 void CMainFrame::OnZoomCommand(wxCommandEvent& event) {
   if (!m_view || !m_view->IsLaidOut() || IsFullScreen()) return;
+  m_fitAfterFullScreen = false;
   int setting = m_view->GetZoom();  // 0 stands for the automatic size
   switch (event.GetId()) {
     case res::ID_VIEW_ZOOM_IN:
@@ -201,13 +214,11 @@ void CMainFrame::SetFullScreen(bool on) {
   } else {
     m_pointerTimer.Stop();
     ShowPointer(true);
+    m_fitAfterFullScreen = true;
     ShowFullScreen(false);
     SetBackgroundColour(wxNullColour);
     Move(m_windowRect.GetPosition());
-    // Once the menu and status bars are back, the client area takes the view's size again.
-    CallAfter([this] {
-      if (m_view && !IsFullScreen()) m_view->SetZoom(m_windowZoom);
-    });
+    m_view->SetZoom(m_windowZoom);
   }
   Refresh();
 }

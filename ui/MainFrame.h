@@ -55,6 +55,7 @@ class CMainFrame : public wxFrame {
   void ShowPointer(bool show);
   // Moves the window onto the work area of its display where it reaches beyond it.
   void KeepOnScreen();
+  void FitClientToView();
   // The view at the top left, or in the middle in full screen.
   void PlaceView();
 
@@ -67,6 +68,7 @@ class CMainFrame : public wxFrame {
   wxRect m_normalRect;
   int m_windowZoom = 1;  // the view's zoom and the window's place before full screen
   wxRect m_windowRect;
+  bool m_fitAfterFullScreen = false;  // from leaving full screen to the next zoom command
   wxTimer m_pointerTimer;
   wxPoint m_pointerAt;
   wxLongLong m_pointerMovedAt;

@@ -1,6 +1,7 @@
 #include "ui/ViewLayout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 constexpr int kMinimumZoom = 1;
 constexpr int kMaximumZoom = 4;
-// The automatic size leaves a tenth of the work area free.
-constexpr int kAutomaticZoomShare = 90;  // percent of the work area the window may take
+// The automatic size takes at most this percentage of the work area.
+constexpr int kAutomaticZoomShare = 90;
 
 // The sizes the layout follows from, measured at 1×.
 struct ViewMeasures {

@@ -100,14 +100,12 @@ TEST_F(RealKeyboardTest, AtThreeTimesKeysClicksAndHoverChooseAsAtOneTime) {
   MoveTo(text1x * 3);
   EXPECT_EQ(Highlighted(), "0100");
   m_input.MouseClick();
-  Pump(10);
-  EXPECT_EQ(Doc().GetSceneName(), "Two");
+  EXPECT_TRUE(PumpUntil([&] { return Doc().GetSceneName() == "Two"; }));
   Type('1');
   EXPECT_EQ(Doc().GetSceneName(), "Fork");
   MoveTo(button1x * 3);
   m_input.MouseClick();
-  Pump(10);
-  EXPECT_EQ(Doc().GetSceneName(), "One");
+  EXPECT_TRUE(PumpUntil([&] { return Doc().GetSceneName() == "One"; }));
 }
 
 }  // namespace
