@@ -1,8 +1,9 @@
 // The player's responsiveness under a display (Xvfb when none is set): how soon a started
 // player shows its first picture, how long a click on an option takes until the next scene is
-// painted, and how much memory the player holds once it has opened the demo story.
+// painted, and how much memory the player holds once it has opened the demo story; each at the
+// zoom given as the benchmark's argument (1× and 3×). The screen must hold the 3× window:
 //
-//   xvfb-run -a -s "-screen 0 1024x768x24" build/bin/bench_player
+//   xvfb-run -a -s "-screen 0 1600x1280x24" build/bin/bench_player
 #include <benchmark/benchmark.h>
 #include <png.h>
 #include <signal.h>
@@ -105,9 +106,11 @@ class CDriverProcess {
 };
 
 // From starting the player's process to the first paint of its view.
+std::string ZoomOption(const benchmark::State& state) { return "--zoom=" + std::to_string(state.range(0)); }
+
 void BM_StartToFirstPaint(benchmark::State& state) {
   for (auto _ : state) {
-    CDriverProcess driver({g_work + "/Stories", "--exit-after-first-paint"});
+    CDriverProcess driver({g_work + "/Stories", "--exit-after-first-paint", ZoomOption(state)});
     std::string line;
     while (!(line = driver.ReadLine()).empty() && line != "painted") {
     }
@@ -120,13 +123,13 @@ void BM_StartToFirstPaint(benchmark::State& state) {
     driver.Wait();
   }
 }
-BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartToFirstPaint)->Arg(1)->Arg(3)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 // Peak resident memory once the demo story's first scene shows.
 void BM_PeakMemoryWithDemoStory(benchmark::State& state) {
   long peakKb = 0;
   for (auto _ : state) {
-    CDriverProcess driver({FABLEWICK_SOURCE_DIR "/Stories"});
+    CDriverProcess driver({FABLEWICK_SOURCE_DIR "/Stories", ZoomOption(state)});
     if (driver.ReadLine() != "painted" || driver.Ask("new The Lantern Keeper") != "ok" || driver.Ask("begin") != "ok") {
       state.SkipWithError("the demo story did not open");
       break;
@@ -138,7 +141,7 @@ void BM_PeakMemoryWithDemoStory(benchmark::State& state) {
   }
   state.counters["peak_MB"] = peakKb / 1024.0;
 }
-BENCHMARK(BM_PeakMemoryWithDemoStory)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeakMemoryWithDemoStory)->Arg(1)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // --- In this process: the player itself ---
 
@@ -192,10 +195,11 @@ void WriteBenchStory() {
 
 CVeskoGameApp& App() { return static_cast<CVeskoGameApp&>(*wxTheApp); }
 
-// Starts the player on the bench story's first scene.
-bool StartBenchPlayer() {
+// Starts the player at zoom on the bench story's first scene.
+bool StartBenchPlayer(int zoom) {
   auto store = std::make_unique<CSettingsStore>(g_work + "/bench.conf");
   store->WriteString(kSettingsSection, "StoriesPath", g_work + "/Stories/");
+  store->WriteInt(kSettingsSection, "Zoom", zoom);
   App().StartUp(std::move(store), std::make_unique<CChosenStoryUi>());
   for (int i = 0; i < 200 && !App().GetView()->IsShownOnScreen(); ++i) {
     wxYield();
@@ -227,7 +231,7 @@ void CountPaints(CVeskoGameView& view, int& paints) {
 // A click on option 1 until the next scene (its PNG picture loaded, its text laid out) has
 // been painted; the paint is asked for at once rather than at the toolkit's next frame.
 void BM_OptionClickToScenePainted(benchmark::State& state) {
-  if (!StartBenchPlayer()) {
+  if (!StartBenchPlayer(static_cast<int>(state.range(0)))) {
     state.SkipWithError("the bench story did not open");
     return;
   }
@@ -245,11 +249,11 @@ void BM_OptionClickToScenePainted(benchmark::State& state) {
   state.counters["unpainted"] = missed;
   StopBenchPlayer();
 }
-BENCHMARK(BM_OptionClickToScenePainted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptionClickToScenePainted)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
 
 // The same, waiting for the paint however the toolkit delivers it.
 void BM_OptionClickToToolkitPaint(benchmark::State& state) {
-  if (!StartBenchPlayer()) {
+  if (!StartBenchPlayer(static_cast<int>(state.range(0)))) {
     state.SkipWithError("the bench story did not open");
     return;
   }
@@ -267,7 +271,7 @@ void BM_OptionClickToToolkitPaint(benchmark::State& state) {
   }
   StopBenchPlayer();
 }
-BENCHMARK(BM_OptionClickToToolkitPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptionClickToToolkitPaint)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

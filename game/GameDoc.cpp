@@ -440,6 +440,11 @@ void CVeskoGameDoc::CloseGame() {
 
 void CVeskoGameDoc::WriteSettings() { m_settings.Write(m_store); }
 
+void CVeskoGameDoc::SetZoom(int zoom) {
+  m_settings.Zoom = zoom;
+  WriteSettings();
+}
+
 MessageAnswer CVeskoGameDoc::Ask(unsigned textId, const std::vector<std::string>& arguments,
                                  MessageButtons buttons, MessageIcon icon) {
   std::string format;

@@ -97,6 +97,8 @@ class CVeskoGameDoc : public IWaveListener {
   bool CanListUnusedResources() const { return m_story.HasStory() && !m_story.Scenes().empty(); }
   bool ShowSceneNames() const { return m_settings.DebugOn != 0; }
   void SetShowSceneNames(bool on);
+  // The View menu chose a zoom (0: automatic): it is kept with the other settings at once.
+  void SetZoom(int zoom);
   const CGameSettings& Settings() const { return m_settings; }
   const CGameFile& Story() const { return m_story; }
   const SceneSection* CurrentScene() const { return m_currentScene; }

@@ -16,6 +16,7 @@ void CGameSettings::Read(const CSettingsStore& store) {
   SoundDevice = store.ReadString(s, "SoundDevice", SoundDevice);
   MusicDevice = store.ReadString(s, "MusicDevice", MusicDevice);
   StoriesPath = store.ReadString(s, "StoriesPath", StoriesPath);
+  Zoom = store.ReadInt(s, "Zoom", Zoom);
   StoriesPath = platform::GetFullPath(StoriesPath);
 }
 
@@ -32,5 +33,6 @@ bool CGameSettings::Write(CSettingsStore& store) const {
   store.WriteString(s, "SoundDevice", SoundDevice);
   store.WriteString(s, "MusicDevice", MusicDevice);
   store.WriteString(s, "StoriesPath", StoriesPath);
+  store.WriteInt(s, "Zoom", Zoom);
   return store.Flush();
 }

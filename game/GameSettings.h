@@ -1,5 +1,6 @@
 #pragma once
-// The player's ten options, as the Options dialog and the story selection dialog edit them.
+// The player's options, as the Options dialog, the story selection dialog and the View menu
+// edit them.
 #include <cstdint>
 #include <string>
 
@@ -20,6 +21,7 @@ class CGameSettings {
   std::string SoundDevice = kAutomaticDeviceName;
   std::string MusicDevice = kAutomaticDeviceName;
   std::string StoriesPath = "Stories/";
+  int32_t Zoom = 0;                       // the view's zoom factor, 1 to 4; 0: automatic
 
   // Reads every value (a missing one keeps its default), then makes StoriesPath absolute
   // against the current directory (empty when that fails).

@@ -1,5 +1,6 @@
 #pragma once
-// Ids of the program's commands: the Game menu, its accelerators and the view's buttons.
+// Ids of the program's commands: the Game and View menus, their accelerators and the view's
+// buttons.
 
 namespace res {
 
@@ -13,6 +14,12 @@ enum CommandId : int {
   ID_GAME_OPTIONS = 32772,
   ID_GAME_LIST_UNUSED = 32773,
   ID_GAME_RELOAD = 32780,  // read the story again from disk (F5)
+  // The View menu.
+  ID_VIEW_ZOOM_IN = 32790,
+  ID_VIEW_ZOOM_OUT = 32791,
+  ID_VIEW_ACTUAL_SIZE = 32792,
+  ID_VIEW_AUTOMATIC_SIZE = 32793,
+  ID_VIEW_FULL_SCREEN = 32794,
   ID_FILE_NEW = 57600,  // start afresh: the start page, no story (Ctrl+N)
   ID_FILE_OPEN = 57601,
   ID_FILE_SAVE = 57603,

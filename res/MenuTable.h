@@ -1,5 +1,5 @@
 #pragma once
-// The Game menu and the accelerator table as data: the interface builds its menu bar from
+// The Game and View menus and the accelerator table as data: the interface builds its menu bar from
 // these. Each command's status-bar prompt is its string (see StringTable.cpp): the text before
 // a line feed, the tooltip after it.
 
@@ -11,19 +11,20 @@ struct MenuItemEntry {
 };
 
 enum AcceleratorModifier : int { ACCEL_CTRL = 1, ACCEL_SHIFT = 2, ACCEL_ALT = 4 };
+enum SpecialKey : int { KEY_F5 = 0x10000 + 5, KEY_F11 = 0x10000 + 11, KEY_NUMPAD_ADD, KEY_NUMPAD_SUBTRACT };
 
 struct AcceleratorEntry {
   int modifiers;  // AcceleratorModifier flags
-  int key;        // an upper-case letter, or a function key (kKeyF1 + n - 1 for Fn)
+  int key;        // an upper-case letter, a digit, '+', '=', '-', or one of the SpecialKey values
   int command;
 };
-
-constexpr int kKeyF1 = 0x1000;
-constexpr int kKeyF5 = kKeyF1 + 4;
 
 extern const char* const kGameMenuTitle;
 extern const MenuItemEntry kGameMenu[];
 extern const int kGameMenuCount;
+extern const char* const kViewMenuTitle;
+extern const MenuItemEntry kViewMenu[];
+extern const int kViewMenuCount;
 extern const AcceleratorEntry kAccelerators[];
 extern const int kAcceleratorCount;
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the player under Xvfb: the start page, the title page of
-# the demo story and its first scene, and scenes of the other demo story, as PNG files in
-# docs/screenshots.
+# the demo story and its first scene, scenes of the other demo story, and a scene at twice the
+# size (View > Zoom In), as PNG files in docs/screenshots.
 #   tools/screenshots.sh [BUILD_DIR]     (default: build; the player driver must be built)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +12,7 @@ out=docs/screenshots
 story="The Lantern Keeper"
 
 if [[ -z "${DISPLAY:-}" ]]; then
-  exec xvfb-run -a -s "-screen 0 640x480x24" "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 if [[ ! -x "$driver" ]]; then
   echo "Build the player driver first: cmake --build $build --target fablewick-driver" >&2
@@ -65,5 +65,9 @@ shoot autumn-crossroads
 ask "option 2"  # the stepping stones, then the mill
 ask "option 1"
 shoot autumn-mill
+ask "new $story"
+ask begin
+ask "zoom 2"
+shoot scene-2x
 echo quit >&"${DRIVER[1]}"
 wait "$DRIVER_PID" || true

@@ -1,6 +1,7 @@
 #include "ui/DibDraw.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "picture/Dib.h"
 
@@ -31,13 +32,17 @@ wxImage ScaleNearest(const wxImage& image, const wxRect& source, const wxSize& s
   wxImage result(size.x, size.y, false);
   const unsigned char* from = image.GetData();
   unsigned char* to = result.GetData();
+  // The source column of each destination column, worked out once for all rows.
+  std::vector<int64_t> columns(static_cast<size_t>(std::max(size.x, 0)));
+  for (int x = 0; x < size.x; ++x) {
+    const int64_t sx = source.x + (int64_t{2} * x + 1) * source.width / (int64_t{2} * size.x);
+    columns[x] = std::clamp<int64_t>(sx, 0, width - 1);
+  }
   for (int y = 0; y < size.y; ++y) {
     const int64_t sy = source.y + (int64_t{2} * y + 1) * source.height / (int64_t{2} * size.y);
     const int64_t row = std::clamp<int64_t>(sy, 0, height - 1);
     for (int x = 0; x < size.x; ++x, to += 3) {
-      const int64_t sx = source.x + (int64_t{2} * x + 1) * source.width / (int64_t{2} * size.x);
-      const int64_t column = std::clamp<int64_t>(sx, 0, width - 1);
-      const unsigned char* pixel = from + (row * width + column) * 3;
+      const unsigned char* pixel = from + (row * width + columns[x]) * 3;
       to[0] = pixel[0];
       to[1] = pixel[1];
       to[2] = pixel[2];
@@ -46,10 +51,22 @@ wxImage ScaleNearest(const wxImage& image, const wxRect& source, const wxSize& s
   return result;
 }
 
+wxBitmap ZoomBitmap(const wxBitmap& bitmap, int zoom) {
+  if (zoom <= 1 || !bitmap.IsOk()) return bitmap;
+  const wxImage image = bitmap.ConvertToImage();
+  return wxBitmap(ScaleNearest(image, wxRect(image.GetSize()), image.GetSize() * zoom));
+}
+
 bool DrawBitmap(wxDC& dc, const wxBitmap& bitmap, const wxRect* destination, const wxRect* source) {
   if (!bitmap.IsOk()) return false;
   const wxRect from = source ? *source : wxRect(0, 0, bitmap.GetWidth(), bitmap.GetHeight());
   const wxRect to = destination ? *destination : from;
+  // A whole bitmap at its size goes to the display as it is, without a copy.
+  const bool whole = from == wxRect(bitmap.GetSize()) && to.GetSize() == from.GetSize();
+  if (whole) {
+    dc.DrawBitmap(bitmap, to.x, to.y, false);
+    return true;
+  }
   return DrawImage(dc, bitmap.ConvertToImage(), to, from);
 }
 

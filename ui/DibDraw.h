@@ -16,6 +16,9 @@ wxImage DibToImage(const DibBitmap& dib);
 // source pixel under its centre. Source pixels outside the image repeat its edge.
 wxImage ScaleNearest(const wxImage& image, const wxRect& source, const wxSize& size);
 
+// The bitmap zoom times as large, each pixel a zoom × zoom block (zoom 1: bitmap itself).
+wxBitmap ZoomBitmap(const wxBitmap& bitmap, int zoom);
+
 // Copies bitmap, or its part source (default the whole bitmap), to destination (default the
 // source rectangle). Rectangles of equal size copy pixel for pixel; otherwise the source is
 // stretched by nearest neighbour. False for an invalid bitmap or an empty rectangle.

@@ -21,9 +21,34 @@ wxString Prompt(int command) {
 bool IsMenuCommand(int command) {
   for (int i = 0; i < res::kGameMenuCount; ++i)
     if (res::kGameMenu[i].command == command) return true;
+  for (int i = 0; i < res::kViewMenuCount; ++i)
+    if (res::kViewMenu[i].command == command) return true;
   for (int i = 0; i < res::kAcceleratorCount; ++i)
     if (res::kAccelerators[i].command == command) return true;
   return false;
+}
+
+wxMenu* CreateMenu(const res::MenuItemEntry* items, int count) {
+  auto* menu = new wxMenu;
+  for (int i = 0; i < count; ++i)
+    menu->Append(MenuItemIdFor(items[i].command), wxString::FromUTF8(items[i].text), Prompt(items[i].command));
+  return menu;
+}
+
+// The toolkit's key code for a key of the accelerator table.
+int ToolkitKey(int key) {
+  switch (key) {
+    case res::KEY_F5:
+      return WXK_F5;
+    case res::KEY_F11:
+      return WXK_F11;
+    case res::KEY_NUMPAD_ADD:
+      return WXK_NUMPAD_ADD;
+    case res::KEY_NUMPAD_SUBTRACT:
+      return WXK_NUMPAD_SUBTRACT;
+    default:
+      return key;
+  }
 }
 
 }  // namespace
@@ -36,13 +61,9 @@ int CommandForMenuItem(int itemId) {
 }
 
 wxMenuBar* CreateGameMenuBar() {
-  auto* menu = new wxMenu;
-  for (int i = 0; i < res::kGameMenuCount; ++i) {
-    const res::MenuItemEntry& item = res::kGameMenu[i];
-    menu->Append(MenuItemIdFor(item.command), wxString::FromUTF8(item.text), Prompt(item.command));
-  }
   auto* bar = new wxMenuBar;
-  bar->Append(menu, wxString::FromUTF8(res::kGameMenuTitle));
+  bar->Append(CreateMenu(res::kGameMenu, res::kGameMenuCount), wxString::FromUTF8(res::kGameMenuTitle));
+  bar->Append(CreateMenu(res::kViewMenu, res::kViewMenuCount), wxString::FromUTF8(res::kViewMenuTitle));
   return bar;
 }
 
@@ -54,8 +75,7 @@ wxAcceleratorTable CreateGameAccelerators() {
     if (key.modifiers & res::ACCEL_CTRL) flags |= wxACCEL_CTRL;
     if (key.modifiers & res::ACCEL_SHIFT) flags |= wxACCEL_SHIFT;
     if (key.modifiers & res::ACCEL_ALT) flags |= wxACCEL_ALT;
-    const int code = key.key >= res::kKeyF1 ? WXK_F1 + (key.key - res::kKeyF1) : key.key;
-    entries.emplace_back(flags, code, MenuItemIdFor(key.command));
+    entries.emplace_back(flags, ToolkitKey(key.key), MenuItemIdFor(key.command));
   }
   return wxAcceleratorTable(static_cast<int>(entries.size()), entries.data());
 }

@@ -71,24 +71,30 @@ CMyBitmapButton::CMyBitmapButton(wxWindow* parent, wxWindowID id, const wxString
 }
 
 bool CMyBitmapButton::LoadBitmaps(unsigned normalId, unsigned selectedId, unsigned focusedId, unsigned disabledId) {
-  for (wxBitmap& bitmap : m_bitmaps) bitmap = wxBitmap();
+  for (wxBitmap& bitmap : m_pictures) bitmap = wxBitmap();
   m_pal.DeleteObject();
   std::unique_ptr<CDib> normal;
-  m_bitmaps[kNormal] = LoadButtonPicture(normalId, &normal);
-  if (!m_bitmaps[kNormal].IsOk()) return false;
+  m_pictures[kNormal] = LoadButtonPicture(normalId, &normal);
   const unsigned ids[] = {0, selectedId, focusedId, disabledId};
-  for (int slot = kSelected; slot <= kDisabled; ++slot) {
+  bool loaded = m_pictures[kNormal].IsOk();
+  for (int slot = kSelected; loaded && slot <= kDisabled; ++slot) {
     if (ids[slot] == 0) continue;
-    m_bitmaps[slot] = LoadButtonPicture(ids[slot]);
-    if (!m_bitmaps[slot].IsOk()) {
-      for (wxBitmap& bitmap : m_bitmaps) bitmap = wxBitmap();
-      return false;
-    }
+    m_pictures[slot] = LoadButtonPicture(ids[slot]);
+    loaded = m_pictures[slot].IsOk();
   }
-  if (!normal->BuildPalette(m_pal)) return false;
+  if (!loaded)
+    for (wxBitmap& bitmap : m_pictures) bitmap = wxBitmap();
+  SetZoom(m_zoom);
+  if (!loaded || !normal->BuildPalette(m_pal)) return false;
   if (m_pal.GetEntryCount() > kButtonPaletteSize) m_pal.ResizePalette(kButtonPaletteSize);
   Refresh(false);
   return true;
+}
+
+void CMyBitmapButton::SetZoom(int zoom) {
+  m_zoom = zoom;
+  for (int slot = kNormal; slot <= kDisabled; ++slot) m_bitmaps[slot] = ZoomBitmap(m_pictures[slot], zoom);
+  Refresh(false);
 }
 
 void CMyBitmapButton::SizeToContent() {

@@ -21,6 +21,8 @@ class CMyBitmapButton : public wxWindow {
   bool LoadBitmaps(unsigned normalId, unsigned selectedId = 0, unsigned focusedId = 0, unsigned disabledId = 0);
   // Makes the button the size of its normal picture.
   void SizeToContent();
+  // Shows the pictures zoom times as large (1 to 4), pixels as blocks; size the button after.
+  void SetZoom(int zoom);
 
   bool IsPressed() const { return m_pressed; }
   const CPalette& GetPalette() const { return m_pal; }
@@ -42,7 +44,9 @@ class CMyBitmapButton : public wxWindow {
   void OnLeftUp(wxMouseEvent& event);
   void OnCaptureLost(wxMouseCaptureLostEvent& event);
 
-  wxBitmap m_bitmaps[4];  // normal, selected, focused, disabled
+  wxBitmap m_pictures[4];  // normal, selected, focused, disabled, as loaded
+  wxBitmap m_bitmaps[4];   // the same at the zoom shown
+  int m_zoom = 1;
   CPalette m_pal;
   bool m_pressed = false;
 };

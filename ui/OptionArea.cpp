@@ -43,11 +43,16 @@ bool COptionArea::Show(bool show) {
   return wxWindow::Show(show);
 }
 
+void COptionArea::SetZoom(int zoom) {
+  m_zoom = zoom;
+  Refresh(false);
+}
+
 void COptionArea::Render(wxDC& dc) {
   const wxColour window = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
   dc.SetBackground(wxBrush(window));
   dc.Clear();
-  dc.SetFont(m_font);
+  const int lineHeight = SelectZoomedFont(dc, m_font, m_zoom);
   wxColour text = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
   wxColour textBackground = window;
   if (m_bHover) {
@@ -57,7 +62,7 @@ void COptionArea::Render(wxDC& dc) {
   dc.SetTextForeground(text);
   dc.SetTextBackground(textBackground);
   dc.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
-  DrawWrappedText(dc, GetLabel(), wxRect(GetClientSize()), TextAlign::Left);
+  DrawWrappedText(dc, GetLabel(), wxRect(GetClientSize()), TextAlign::Left, 0, lineHeight);
 }
 
 void COptionArea::OnPaint(wxPaintEvent&) {

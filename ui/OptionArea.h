@@ -13,7 +13,11 @@ class COptionArea : public wxWindow {
   // when the point lies inside it and repaints when that changes. Returns whether it does.
   bool UpdateHover(const wxPoint& point);
   bool IsHover() const { return m_bHover; }
+  // The area's height at 1×.
   int GetAreaHeight() const { return m_nHeight; }
+  // Draws the text zoom times as large (1 to 4), lines at zoom times their distance at 1×;
+  // the view sizes the area.
+  void SetZoom(int zoom);
 
   void SetLabel(const wxString& label) override;
   // A hidden text is under no pointer: it loses its highlight, and shows again without it.
@@ -30,5 +34,6 @@ class COptionArea : public wxWindow {
 
   wxFont m_font;
   int m_nHeight = 0;
+  int m_zoom = 1;
   bool m_bHover = false;
 };

@@ -101,9 +101,10 @@ std::vector<wxString> WrapText(wxDC& dc, const wxString& text, int width, int ta
   return lines;
 }
 
-int DrawWrappedText(wxDC& dc, const wxString& text, const wxRect& area, TextAlign align, int tabWidth) {
+int DrawWrappedText(wxDC& dc, const wxString& text, const wxRect& area, TextAlign align, int tabWidth,
+                    int lineHeight) {
   const std::vector<wxString> lines = WrapText(dc, text, area.width, tabWidth);
-  const int lineHeight = CharHeight(dc);
+  if (lineHeight <= 0) lineHeight = CharHeight(dc);
   wxDCClipper clip(dc, area);
   int y = area.y;
   for (const wxString& line : lines) {
@@ -116,6 +117,13 @@ int DrawWrappedText(wxDC& dc, const wxString& text, const wxRect& area, TextAlig
   return static_cast<int>(lines.size()) * lineHeight;
 }
 
-int MeasureWrappedText(wxDC& dc, const wxString& text, int width, int tabWidth) {
-  return static_cast<int>(WrapText(dc, text, width, tabWidth).size()) * CharHeight(dc);
+int MeasureWrappedText(wxDC& dc, const wxString& text, int width, int tabWidth, int lineHeight) {
+  return static_cast<int>(WrapText(dc, text, width, tabWidth).size()) * (lineHeight > 0 ? lineHeight : CharHeight(dc));
+}
+
+int SelectZoomedFont(wxDC& dc, const wxFont& font, int zoom) {
+  dc.SetFont(font);
+  const int height = CharHeight(dc);
+  if (zoom > 1) dc.SetFont(font.Scaled(static_cast<float>(zoom)));
+  return zoom * height;
 }

@@ -20,9 +20,14 @@ int LineWidth(wxDC& dc, const wxString& line, int tabWidth = 0);
 std::vector<wxString> WrapText(wxDC& dc, const wxString& text, int width, int tabWidth = 0);
 
 // Draws text wrapped within the width of area, from its top; lines left-aligned or centred.
-// Nothing is drawn outside area. Returns the height of the text (its lines × the font's
-// character height), drawn or not.
-int DrawWrappedText(wxDC& dc, const wxString& text, const wxRect& area, TextAlign align, int tabWidth = 0);
+// Nothing is drawn outside area. Lines lie lineHeight apart (0: the font's character height).
+// Returns the height of the text (its lines × that height), drawn or not.
+int DrawWrappedText(wxDC& dc, const wxString& text, const wxRect& area, TextAlign align, int tabWidth = 0,
+                    int lineHeight = 0);
 
 // The height DrawWrappedText would return, without drawing.
-int MeasureWrappedText(wxDC& dc, const wxString& text, int width, int tabWidth = 0);
+int MeasureWrappedText(wxDC& dc, const wxString& text, int width, int tabWidth = 0, int lineHeight = 0);
+
+// Selects font, its size multiplied by zoom, into dc. Returns the height of a line for it:
+// zoom × the character height of font itself, so that zoomed lines keep their places.
+int SelectZoomedFont(wxDC& dc, const wxFont& font, int zoom);

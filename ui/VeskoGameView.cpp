@@ -16,6 +16,7 @@
 #include "res/StringTable.h"
 #include "ui/DibDraw.h"
 #include "ui/GameMenu.h"
+#include "ui/MainFrame.h"
 #include "ui/MouseOverEvent.h"
 #include "ui/MouseOverList.h"
 #include "ui/MyBitmapButton.h"
@@ -33,7 +34,6 @@ constexpr unsigned kOptionBitmapFirst = 145;  // normal and pressed picture of e
 constexpr int kPictureWidth = 200;
 constexpr int kPictureHeight = 112;
 
-constexpr int kTextLinesShown = 15;
 constexpr int kTabStopChars = 3;
 
 constexpr int kTextFontPoints = 9;
@@ -100,9 +100,8 @@ void CVeskoGameView::OnInitialUpdate() {
     m_palHandler.DoRealizePalette(HasFocus());
   }
   if (m_bInitialized) return;
-  auto* frame = wxDynamicCast(GetParent(), wxFrame);
-  if (frame)
-    MakeFirstLayout(*frame);
+  if (wxDynamicCast(GetParent(), wxFrame))
+    MakeFirstLayout();
   else
     m_bInitialized = true;
 }
@@ -129,84 +128,123 @@ void CVeskoGameView::CopyPalette(const CDib& picture) {
     m_pal.CreatePalette(entries.data(), entries.size());
 }
 
-int CVeskoGameView::GetLineHeight() const {
+int CVeskoGameView::BaseLineHeight() const {
   // The font's size in pixels on this display, as a point font's logical height.
   const wxSize ppi = wxClientDC(const_cast<CVeskoGameView*>(this)).GetPPI();
   return (kTextFontPoints * ppi.y + 36) / 72;
 }
 
-int CVeskoGameView::GetTextLineHeight() const {
+int CVeskoGameView::BaseTextLineHeight() const {
   wxClientDC dc(const_cast<CVeskoGameView*>(this));
   dc.SetFont(m_fontText);
   return LineHeightOf(dc);
 }
 
-void CVeskoGameView::MakeFirstLayout(wxFrame& frame) {
-  const wxSize top = m_sizeFrame[kTop], bottom = m_sizeFrame[kBottom], left = m_sizeFrame[kLeft];
-  m_ptPicture = wxPoint(left.x, top.y);
-  m_ptText = wxPoint(0, top.y + left.y + bottom.y);
+int CVeskoGameView::GetLineHeight() const { return m_zoom * BaseLineHeight(); }
 
-  // The client area: as wide as the frame, as high as the frame and fifteen lines of text.
-  wxSize client(top.x, m_ptText.y + kTextLinesShown * GetTextLineHeight());
-  ResizeClient(frame, client);
+int CVeskoGameView::GetTextLineHeight() const { return m_zoom * BaseTextLineHeight(); }
 
-  CreateOptionRows(client);
-  const int buttonHeight = m_btnOption[0]->GetSize().y, areaHeight = m_areaOption[0]->GetSize().y;
-  const int rowHeight = std::max(buttonHeight, areaHeight) + 2;
-
-  // The text above the options ends on a whole line: the window loses what is left over.
-  const int lineHeight = GetLineHeight();
-  const int leftOver = lineHeight > 0 ? (client.y - kOptionCount * rowHeight - m_ptText.y) % lineHeight : 0;
-  if (leftOver != 0) {
-    client.y -= leftOver;
-    ResizeClient(frame, client);
-  }
-  PlaceOptionRows(client, rowHeight);
-  CreateTextButtons(client);
+void CVeskoGameView::MakeFirstLayout() {
+  CreateOptionRows();
+  ViewMeasures measures;
+  measures.frameTop = m_sizeFrame[kTop];
+  measures.frameBottom = m_sizeFrame[kBottom];
+  measures.frameLeft = m_sizeFrame[kLeft];
+  measures.optionButton = m_btnOption[0]->GetSize();
+  measures.optionAreaHeight = m_areaOption[0]->GetAreaHeight();
+  measures.textLine = BaseTextLineHeight();
+  measures.lineHeight = BaseLineHeight();
+  m_base = MakeViewLayout(measures);
+  CreateTextButtons();
+  m_zoom = ZoomForSetting(m_doc.Settings().Zoom);
+  ApplyZoom();
   m_btnNewGame->SetFocus();
   m_bInitialized = true;
 }
 
-void CVeskoGameView::ResizeClient(wxFrame& frame, const wxSize& size) {
-  frame.SetClientSize(size);
-  SetSize(0, 0, size.x, size.y);
+int CVeskoGameView::ZoomForSetting(int setting) const {
+  return setting >= kMinimumZoom && setting <= kMaximumZoom ? setting : GetAutomaticZoom();
 }
 
-void CVeskoGameView::CreateOptionRows(const wxSize& client) {
-  CDib probe;
-  const int buttonWidth = probe.Load(kOptionBitmapFirst) ? probe.GetWidth() : 0;
+int CVeskoGameView::GetAutomaticZoom() const {
+  auto* frame = wxDynamicCast(GetParent(), wxFrame);
+  if (!frame || m_base.client.x <= 0) return kMinimumZoom;
+  const wxSize decoration = frame->GetSize() - frame->GetClientSize();
+  return AutomaticZoom(DisplayOf(*frame).GetClientArea().GetSize(), m_base.client, decoration);
+}
+
+void CVeskoGameView::SetZoom(int zoom) {
+  m_zoom = std::clamp(zoom, kMinimumZoom, kMaximumZoom);
+  if (m_btnNewGame) ApplyZoom();
+}
+
+wxColour CVeskoGameView::GetDarkestFrameColour() const {
+  int darkest = 3 * 255 + 1;
+  wxColour colour = *wxBLACK;
+  for (const wxBitmap& piece : m_bmpFrame) {
+    if (!piece.IsOk()) continue;
+    const wxImage image = piece.ConvertToImage();
+    const unsigned char* rgb = image.GetData();
+    for (size_t i = 0, n = size_t(image.GetWidth()) * image.GetHeight(); i < n; ++i, rgb += 3) {
+      if (rgb[0] + rgb[1] + rgb[2] >= darkest) continue;
+      darkest = rgb[0] + rgb[1] + rgb[2];
+      colour = wxColour(rgb[0], rgb[1], rgb[2]);
+    }
+  }
+  return colour;
+}
+
+void CVeskoGameView::ApplyZoom() {
+  m_layout = m_base.Scaled(m_zoom);
+  m_ptPicture = m_layout.picture;
+  m_ptText = m_layout.text;
+  for (int piece = kTop; piece <= kRight; ++piece) m_bmpFrameZoomed[piece] = ZoomBitmap(m_bmpFrame[piece], m_zoom);
+  for (int i = 0; i < kOptionCount; ++i) {
+    m_btnOption[i]->SetZoom(m_zoom);
+    m_btnOption[i]->SetSize(m_layout.optionButtons[i]);
+    m_areaOption[i]->SetZoom(m_zoom);
+    m_areaOption[i]->SetSize(m_layout.optionAreas[i]);
+  }
+  // The text buttons' captions grow with the view; at 1× they keep the system's font.
+  const wxFont buttonFont = m_fontButton.Scaled(static_cast<float>(m_zoom));
+  const std::pair<CMyButton*, wxRect> buttons[] = {{m_btnBegin, m_layout.beginButton},
+                                                   {m_btnNewGame, m_layout.newGameButton},
+                                                   {m_btnLoadGame, m_layout.loadGameButton}};
+  for (const auto& [button, rect] : buttons) {
+    if (button->GetFont() != buttonFont) button->SetFont(buttonFont);
+    button->SetSize(rect);
+  }
+  auto* frame = wxDynamicCast(GetParent(), wxFrame);
+  if (frame && !frame->IsFullScreen()) {
+    frame->SetClientSize(m_layout.client);
+    SetSize(0, 0, m_layout.client.x, m_layout.client.y);
+  } else {
+    SetSize(m_layout.client);
+  }
+  Refresh();
+}
+
+void CVeskoGameView::CreateOptionRows() {
   for (int i = 0; i < kOptionCount; ++i) {
     auto* button = new CMyBitmapButton(this, res::ID_OPTION_BUTTON1 + i, wxString::Format("btn%d", i + 1), wxPoint(2, 0));
     button->LoadBitmaps(kOptionBitmapFirst + 2 * i, kOptionBitmapFirst + 2 * i + 1);
     button->SizeToContent();
     m_btnOption[i] = button;
-    m_areaOption[i] = new COptionArea(this, res::ID_OPTION_AREA1 + i, wxPoint(buttonWidth + 2, 0),
-                                      client.x - 2 - (buttonWidth + 2));
+    m_areaOption[i] = new COptionArea(this, res::ID_OPTION_AREA1 + i, wxPoint(button->GetSize().x + 2, 0), 1);
   }
 }
 
-void CVeskoGameView::PlaceOptionRows(const wxSize& client, int rowHeight) {
-  for (int i = 0; i < kOptionCount; ++i) {
-    const int rowTop = client.y - kOptionCount * rowHeight + i * rowHeight;
-    const int buttonHeight = m_btnOption[i]->GetSize().y, areaHeight = m_areaOption[i]->GetSize().y;
-    // The shorter of the two sits in the middle of the row.
-    m_btnOption[i]->Move(m_btnOption[i]->GetPosition().x, rowTop + std::max(0, areaHeight - buttonHeight) / 2);
-    m_areaOption[i]->Move(m_areaOption[i]->GetPosition().x, rowTop + std::max(0, buttonHeight - areaHeight) / 2);
-  }
-}
-
-void CVeskoGameView::CreateTextButtons(const wxSize& client) {
-  const int buttonHeight = 7 * GetLineHeight() / 4;
-  const int left = client.x / 4, width = client.x / 2;
-  m_btnBegin = new CMyButton(this, res::ID_BEGIN_PLAY, wxString(), wxPoint(left, client.y - buttonHeight - 2),
-                             wxSize(width, buttonHeight));
+void CVeskoGameView::CreateTextButtons() {
+  m_btnBegin = new CMyButton(this, res::ID_BEGIN_PLAY, wxString(), m_base.beginButton.GetPosition(),
+                             m_base.beginButton.GetSize());
   m_btnBegin->Hide();
   m_btnNewGame = new CMyButton(this, MenuItemIdFor(res::ID_GAME_NEW), Display(res::LoadStringOr(res::IDS_NEW_GAME_BUTTON, "New Game")),
-                               wxPoint(left, client.y - 2 * (buttonHeight + 2)), wxSize(width, buttonHeight));
+                               m_base.newGameButton.GetPosition(), m_base.newGameButton.GetSize());
   m_btnLoadGame = new CMyButton(this, MenuItemIdFor(res::ID_FILE_OPEN),
                                 Display(res::LoadStringOr(res::IDS_LOAD_GAME_BUTTON, "Load Game")),
-                                wxPoint(left, client.y - buttonHeight - 2), wxSize(width, buttonHeight));
+                                m_base.loadGameButton.GetPosition(), m_base.loadGameButton.GetSize());
   m_btnLoadGame->Show(m_doc.HasSavedPosition());
+  m_fontButton = m_btnNewGame->GetFont();
 }
 
 // --- Updates ---
@@ -236,8 +274,7 @@ void CVeskoGameView::UpdateTitlePage() {
   if (!m_btnBegin) return;
   const std::string caption = res::LoadStringOr(m_doc.IsTitleNewGame() ? res::IDS_BEGIN_PLAY : res::IDS_CONTINUE_PLAY, "");
   m_btnBegin->SetLabel(Display(caption));
-  const wxSize size = m_btnBegin->GetSize();
-  m_btnBegin->Move(m_btnBegin->GetPosition().x, GetClientSize().y - 2 - size.y);
+  m_btnBegin->SetSize(m_layout.beginButton);
   m_btnBegin->Show();
   m_btnBegin->SetFocus();
 }
@@ -308,15 +345,16 @@ void CVeskoGameView::PaintBackground(wxDC& dc, const wxRect& area) {
   const wxPoint origins[4] = {wxPoint(0, 0), wxPoint(0, top.y + left.y), wxPoint(0, top.y),
                               wxPoint(top.x - right.x, top.y)};
   for (int piece = kTop; piece <= kRight; ++piece) {
-    const wxRect rect(origins[piece], m_sizeFrame[piece]);
-    if (m_bmpFrame[piece].IsOk() && rect.Intersects(area)) DrawBitmap(dc, m_bmpFrame[piece], &rect);
+    const wxRect rect(origins[piece] * m_zoom, m_sizeFrame[piece] * m_zoom);
+    if (m_bmpFrameZoomed[piece].IsOk() && rect.Intersects(area)) DrawBitmap(dc, m_bmpFrameZoomed[piece], &rect);
   }
   if (const CDib* picture = m_doc.GetCurrentPicture()) {
-    const wxRect own(m_ptPicture, wxSize(picture->GetWidth(), picture->GetHeight()));
+    const wxSize size(picture->GetWidth(), picture->GetHeight());
+    const wxRect own(m_ptPicture, size * m_zoom);
     if (own.Intersects(area)) {
-      const wxRect fitted(m_ptPicture, wxSize(kPictureWidth, kPictureHeight));
+      const wxRect fitted(m_ptPicture, wxSize(kPictureWidth, kPictureHeight) * m_zoom);
       const wxRect corner(0, 0, kPictureWidth, kPictureHeight);
-      if (own.width <= kPictureWidth && own.height <= kPictureHeight)
+      if (size.x <= kPictureWidth && size.y <= kPictureHeight)
         picture->Draw(dc, &own, nullptr, false);
       else if (m_bCanStretch)
         picture->Draw(dc, &fitted, nullptr, false);
@@ -334,30 +372,31 @@ void CVeskoGameView::PaintBackground(wxDC& dc, const wxRect& area) {
   }
 }
 
-int CVeskoGameView::DrawCentredLine(wxDC& dc, const wxString& text, int top) {
+int CVeskoGameView::DrawCentredLine(wxDC& dc, const wxString& text, int top, int lineHeight) {
   if (text.empty()) return top;
-  const int width = GetClientSize().x - 4;
-  const int height = MeasureWrappedText(dc, text, width);
-  DrawWrappedText(dc, text, wxRect(2, top, width, height), TextAlign::Centre);
+  const int margin = 2 * m_zoom;
+  const int width = GetClientSize().x - 2 * margin;
+  const int height = MeasureWrappedText(dc, text, width, 0, lineHeight);
+  DrawWrappedText(dc, text, wxRect(margin, top, width, height), TextAlign::Centre, 0, lineHeight);
   return top + height;
 }
 
 void CVeskoGameView::DrawStartPage(wxDC& dc) {
-  int top = m_ptText.y + 2;
+  const int z = m_zoom;
+  int top = m_ptText.y + 2 * z;
   int lastBottom = top;
-  // Draws one line and moves below it by gap; a missing or empty string takes no room.
+  // Draws one line and moves below it by gap (at 1×); a missing or empty string takes no room.
   auto line = [&](const wxString& text, const wxFont& font, int gap) {
     if (text.empty()) return;
-    dc.SetFont(font);
-    lastBottom = DrawCentredLine(dc, text, top);
-    top = lastBottom + gap;
+    lastBottom = DrawCentredLine(dc, text, top, SelectZoomedFont(dc, font, z));
+    top = lastBottom + gap * z;
   };
   line(LoadDisplayString(res::IDS_APP_TITLE), m_fontAppName, 4);
   line(LoadDisplayString(res::IDS_APP_SUBTITLE), m_fontText, 2);
-  top += 18;
+  top += 18 * z;
   line(LoadDisplayString(res::IDS_APP_COPYRIGHT), m_fontSmall, 2);
   line(LoadDisplayString(res::IDS_ALL_RIGHTS_RESERVED), m_fontSmall, 2);
-  top = lastBottom + 10;
+  top = lastBottom + 10 * z;
   line(LoadDisplayString(res::IDS_WEB_SITE_LINE1), m_fontItalic, 2);
   line(LoadDisplayString(res::IDS_WEB_SITE_LINE2), m_fontItalic, 2);
   line(LoadDisplayString(res::IDS_WEB_SITE_ADDRESS), m_fontItalic, 2);
@@ -365,10 +404,10 @@ void CVeskoGameView::DrawStartPage(wxDC& dc) {
 
 void CVeskoGameView::DrawTitlePage(wxDC& dc) {
   const TitleSection& title = m_doc.GetTitleRecord();
-  int top = m_ptText.y + 2;
+  const int z = m_zoom;
+  int top = m_ptText.y + 2 * z;
   auto line = [&](const wxString& text, const wxFont& font, int gap) {
-    dc.SetFont(font);
-    top = DrawCentredLine(dc, text, top) + gap;
+    top = DrawCentredLine(dc, text, top, SelectZoomedFont(dc, font, z)) + gap * z;
   };
   line(Display(title.Name.Text), m_fontName, 4);
   const std::string& date = title.Date.Text;
@@ -383,10 +422,14 @@ void CVeskoGameView::DrawTitlePage(wxDC& dc) {
 }
 
 void CVeskoGameView::DrawScenePage(wxDC& dc) {
+  // Tab stops and lines keep their places at every zoom: both are measured on the 1× font.
   dc.SetFont(m_fontText);
+  const int tabWidth = kTabStopChars * dc.GetCharWidth() * m_zoom;
+  const int lineHeight = SelectZoomedFont(dc, m_fontText, m_zoom);
+  const int margin = 2 * m_zoom;
   const wxSize client = GetClientSize();
-  const wxRect area(2, m_ptText.y + 2, client.x - 4, client.y - m_ptText.y - 2);
-  DrawWrappedText(dc, m_strText, area, TextAlign::Left, kTabStopChars * dc.GetCharWidth());
+  const wxRect area(margin, m_ptText.y + margin, client.x - 2 * margin, client.y - m_ptText.y - margin);
+  DrawWrappedText(dc, m_strText, area, TextAlign::Left, tabWidth, lineHeight);
 }
 
 // --- Input ---
@@ -478,7 +521,7 @@ void CVeskoGameView::OnTimer(wxTimerEvent& event) {
   // A finished animation keeps its last frame: nothing to paint again.
   if (m_doc.FrameIndex() == frame) return;
   if (const CDib* picture = m_doc.GetCurrentPicture()) {
-    RefreshRect(wxRect(m_ptPicture, wxSize(picture->GetWidth(), picture->GetHeight())));
+    RefreshRect(wxRect(m_ptPicture, wxSize(picture->GetWidth(), picture->GetHeight()) * m_zoom));
     Update();
   }
 }

@@ -13,6 +13,7 @@
 #include "picture/Dib.h"
 #include "ui/PalMsgHandler.h"
 #include "picture/Palette.h"
+#include "ui/ViewLayout.h"
 
 class CMouseOverEvent;
 class CMouseOverList;
@@ -53,9 +54,22 @@ class CVeskoGameView : public wxWindow {
   bool IsLaidOut() const { return m_bInitialized; }
   wxPoint GetPicturePoint() const { return m_ptPicture; }
   wxPoint GetTextPoint() const { return m_ptText; }
-  // The line height of the text font (its size in pixels) and the height of a text line.
+  // The line height of the text font (its size in pixels) and the height of a text line, at
+  // the view's zoom.
   int GetLineHeight() const;
   int GetTextLineHeight() const;
+
+  // The zoom factor (1 to 4): the view is its 1× layout with every coordinate multiplied.
+  int GetZoom() const { return m_zoom; }
+  // Takes a zoom factor (kept within 1 to 4); once laid out, the view and, unless it shows
+  // full screen, the frame's client area take the new size at once.
+  void SetZoom(int zoom);
+  // The largest zoom whose window fits in 90 % of the work area of the frame's display.
+  int GetAutomaticZoom() const;
+  // The client size at 1× (empty before the first layout).
+  wxSize GetBaseClientSize() const { return m_base.client; }
+  // The darkest colour of the picture frame, which surrounds the view in full screen.
+  wxColour GetDarkestFrameColour() const;
   CMyBitmapButton* GetOptionButton(int index) const;
   COptionArea* GetOptionArea(int index) const;
   CMyButton* GetBeginButton() const { return m_btnBegin; }
@@ -69,11 +83,14 @@ class CVeskoGameView : public wxWindow {
 
   void LoadFramePieces();
   void CopyPalette(const CDib& picture);
-  void MakeFirstLayout(wxFrame& frame);
-  void ResizeClient(wxFrame& frame, const wxSize& size);
-  void CreateOptionRows(const wxSize& client);
-  void PlaceOptionRows(const wxSize& client, int rowHeight);
-  void CreateTextButtons(const wxSize& client);
+  void MakeFirstLayout();
+  // Places the view, its children and the frame's client area at the zoom.
+  void ApplyZoom();
+  int ZoomForSetting(int setting) const;
+  int BaseLineHeight() const;
+  int BaseTextLineHeight() const;
+  void CreateOptionRows();
+  void CreateTextButtons();
 
   void UpdateTitlePage();
   void UpdateStartPageButtons();
@@ -89,7 +106,7 @@ class CVeskoGameView : public wxWindow {
   void DrawScenePage(wxDC& dc);
   // Draws text centred between the client's sides from top; returns the bottom of the text
   // (top itself for an empty text).
-  int DrawCentredLine(wxDC& dc, const wxString& text, int top);
+  int DrawCentredLine(wxDC& dc, const wxString& text, int top, int lineHeight);
 
   void ChooseOption(int index);
 
@@ -127,6 +144,11 @@ class CVeskoGameView : public wxWindow {
   CDib m_dibFrame[4];
   wxSize m_sizeFrame[4];
   wxBitmap m_bmpFrame[4];  // the pieces ready for drawing
+  wxBitmap m_bmpFrameZoomed[4];  // the same at the view's zoom
+  int m_zoom = 1;
+  ViewLayout m_base;    // the layout at 1×
+  ViewLayout m_layout;  // the layout at the view's zoom
+  wxFont m_fontButton;  // the text buttons' font at 1×
   bool m_bFrameLoaded = false;
   CPalette m_pal;
   bool m_bAnimating = false;

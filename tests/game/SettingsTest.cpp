@@ -32,6 +32,7 @@ TEST(GameSettings, FreshStoreGivesTheDefaults) {
   EXPECT_EQ(settings.SoundDevice, "<Automatic>");
   EXPECT_EQ(settings.MusicDevice, "<Automatic>");
   EXPECT_EQ(settings.StoriesPath, CurrentDirectory() + "/Stories/");
+  EXPECT_EQ(settings.Zoom, 0) << "the automatic size";
 }
 
 TEST(GameSettings, RoundTripsEveryValue) {
@@ -47,6 +48,7 @@ TEST(GameSettings, RoundTripsEveryValue) {
   written.SoundDevice = "default: Playback";
   written.MusicDevice = "Built-in synthesizer";
   written.StoriesPath = "/home/reader/My Stories/";
+  written.Zoom = 3;
   {
     CSettingsStore store(dir / "Fablewick.conf");
     ASSERT_TRUE(written.Write(store));
@@ -64,6 +66,7 @@ TEST(GameSettings, RoundTripsEveryValue) {
   EXPECT_EQ(read.SoundDevice, "default: Playback");
   EXPECT_EQ(read.MusicDevice, "Built-in synthesizer");
   EXPECT_EQ(read.StoriesPath, "/home/reader/My Stories/");
+  EXPECT_EQ(read.Zoom, 3);
 }
 
 TEST(GameSettings, RelativeStoriesPathBecomesAbsolute) {

@@ -8,6 +8,26 @@
 
 namespace {
 
+struct ExpectedItem {
+  int command;
+  const char* text;
+  const char* prompt;
+};
+
+// The menu holds the expected items in order, with their commands, texts and prompts.
+void ExpectItems(const wxMenu& menu, const std::vector<ExpectedItem>& expected) {
+  const wxMenuItemList& items = menu.GetMenuItems();
+  ASSERT_EQ(items.size(), expected.size());
+  size_t i = 0;
+  for (const wxMenuItem* item : items) {
+    SCOPED_TRACE(expected[i].text);
+    EXPECT_EQ(CommandForMenuItem(item->GetId()), expected[i].command);
+    EXPECT_EQ(item->GetItemLabel(), expected[i].text);
+    EXPECT_EQ(item->GetHelp(), expected[i].prompt);
+    ++i;
+  }
+}
+
 class MenuTest : public PlayerFixture {
  protected:
   void WriteOneSceneStory() {
@@ -21,13 +41,9 @@ TEST_F(MenuTest, GameMenuHoldsItsItemsWithTheirPrompts) {
   StartPlayer();
   wxMenuBar* bar = Frame().GetMenuBar();
   ASSERT_NE(bar, nullptr);
-  ASSERT_EQ(bar->GetMenuCount(), 1u);
+  ASSERT_EQ(bar->GetMenuCount(), 2u);
   EXPECT_EQ(bar->GetMenuLabel(0), "&Game");
-  const struct {
-    int command;
-    const char* text;
-    const char* prompt;
-  } expected[] = {
+  const std::vector<ExpectedItem> expected = {
       {32771, "&New Game...\tCtrl+N", "Select new game to play"},
       {57601, "&Load Saved Game\tCtrl+O", "Open a saved game"},
       {57603, "&Save Game\tCtrl+S", "Save the current game"},
@@ -37,16 +53,26 @@ TEST_F(MenuTest, GameMenuHoldsItsItemsWithTheirPrompts) {
       {57664, "&About...", "What's it all about"},
       {57665, "E&xit", "End game and Exit"},
   };
-  const wxMenuItemList& items = bar->GetMenu(0)->GetMenuItems();
-  ASSERT_EQ(items.size(), std::size(expected));
-  size_t i = 0;
-  for (const wxMenuItem* item : items) {
-    SCOPED_TRACE(expected[i].text);
-    EXPECT_EQ(CommandForMenuItem(item->GetId()), expected[i].command);
-    EXPECT_EQ(item->GetItemLabel(), expected[i].text);
-    EXPECT_EQ(item->GetHelp(), expected[i].prompt);
-    ++i;
-  }
+  ExpectItems(*bar->GetMenu(0), expected);
+}
+
+TEST_F(MenuTest, ViewMenuFollowsTheGameMenu) {
+  StartPlayer();
+  wxMenuBar* bar = Frame().GetMenuBar();
+  ASSERT_EQ(bar->GetMenuCount(), 2u);
+  EXPECT_EQ(bar->GetMenuLabel(1), "&View");
+  const std::vector<ExpectedItem> expected = {
+      {res::ID_VIEW_ZOOM_IN, "Zoom &In\tCtrl++", "Make the pictures and text larger"},
+      {res::ID_VIEW_ZOOM_OUT, "Zoom &Out\tCtrl+-", "Make the pictures and text smaller"},
+      {res::ID_VIEW_ACTUAL_SIZE, "&Actual Size\tCtrl+0", "Show the pictures at their own size"},
+      {res::ID_VIEW_AUTOMATIC_SIZE, "Auto&matic Size", "Choose the largest size that suits the screen"},
+      {res::ID_VIEW_FULL_SCREEN, "&Full Screen\tF11", "Fill the whole screen; F11 or Esc returns to the window"},
+  };
+  ExpectItems(*bar->GetMenu(1), expected);
+  // At 1×, only zooming out is not offered.
+  EXPECT_TRUE(IsMenuCommandEnabled(res::ID_VIEW_ZOOM_IN));
+  EXPECT_FALSE(IsMenuCommandEnabled(res::ID_VIEW_ZOOM_OUT));
+  EXPECT_TRUE(IsMenuCommandEnabled(res::ID_VIEW_FULL_SCREEN));
 }
 
 TEST_F(MenuTest, AcceleratorsGiveTheirCommands) {
@@ -64,6 +90,13 @@ TEST_F(MenuTest, AcceleratorsGiveTheirCommands) {
   wxKeyEvent f5(wxEVT_KEY_DOWN);
   f5.m_keyCode = WXK_F5;
   EXPECT_EQ(CommandForMenuItem(Frame().GetAcceleratorTable()->GetCommand(f5)), 32780);
+  EXPECT_EQ(commandFor('='), res::ID_VIEW_ZOOM_IN);
+  EXPECT_EQ(commandFor('+'), res::ID_VIEW_ZOOM_IN);
+  EXPECT_EQ(commandFor('-'), res::ID_VIEW_ZOOM_OUT);
+  EXPECT_EQ(commandFor('0'), res::ID_VIEW_ACTUAL_SIZE);
+  wxKeyEvent f11(wxEVT_KEY_DOWN);
+  f11.m_keyCode = WXK_F11;
+  EXPECT_EQ(CommandForMenuItem(Frame().GetAcceleratorTable()->GetCommand(f11)), res::ID_VIEW_FULL_SCREEN);
 }
 
 TEST_F(MenuTest, LoadSavedGameNeedsASavedStoryAndScene) {

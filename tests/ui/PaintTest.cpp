@@ -76,6 +76,27 @@ TEST_F(PaintTest, APictureOfTheFramesSizeIsDrawnAsItIs) {
   EXPECT_EQ(PixelAt(image, 224, 24), ResourcePixel(138, 0, 0)) << "the right piece follows the picture";
 }
 
+TEST_F(PaintTest, AtThreeTimesEveryPixelBecomesABlockOfNine) {
+  auto colour = [](int x, int y) { return unsigned(x) << 16 | unsigned(y) << 8 | unsigned((x + y) & 0xFF); };
+  Store().WriteInt(kSettingsSection, "Zoom", 3);
+  StartPictureStory(200, 112, colour);
+  ASSERT_EQ(View().GetZoom(), 3);
+  const wxImage image = RenderView();
+  auto block = [&image](int left, int top) {
+    std::set<unsigned> colours;
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 3; ++x) colours.insert(PixelAt(image, left + x, top + y));
+    return colours;
+  };
+  for (int y : {0, 1, 55, 111})
+    for (int x : {0, 1, 99, 199})
+      EXPECT_EQ(block(3 * (24 + x), 3 * (24 + y)), std::set<unsigned>{colour(x, y)}) << x << "," << y;
+  // The frame pieces too.
+  EXPECT_EQ(block(3 * 130, 3 * 10), std::set<unsigned>{ResourcePixel(135, 130, 10)});
+  EXPECT_EQ(block(3 * 5, 3 * (24 + 50)), std::set<unsigned>{ResourcePixel(137, 5, 50)});
+  EXPECT_EQ(block(3 * 100, 3 * (136 + 20)), std::set<unsigned>{ResourcePixel(136, 100, 20)});
+}
+
 TEST_F(PaintTest, AWiderPictureIsFittedIntoTheFrame) {
   // Red, then blue, with a green last column.
   auto colour = [](int x, int) { return x == 200 ? 0x00FF00u : x < 100 ? 0xFF0000u : 0x0000FFu; };

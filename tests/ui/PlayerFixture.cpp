@@ -41,6 +41,8 @@ void PlayerFixture::SetUp() {
   m_ownedStore = std::make_unique<CSettingsStore>(m_dir / "Fablewick.conf");
   m_store = m_ownedStore.get();
   m_store->WriteString(kSettingsSection, "StoriesPath", StoriesDir() + "/");
+  // The view at its own size, whatever the display; the zoom tests choose theirs.
+  m_store->WriteInt(kSettingsSection, "Zoom", 1);
 }
 
 void PlayerFixture::TearDown() {
@@ -62,6 +64,11 @@ void PlayerFixture::ClosePlayer() {
   App().ShutDown();
   m_ui = nullptr;
   m_store = nullptr;
+}
+
+void PlayerFixture::ReopenSettings() {
+  m_ownedStore = std::make_unique<CSettingsStore>(m_dir / "Fablewick.conf");
+  m_store = m_ownedStore.get();
 }
 
 void PlayerFixture::WriteStory(const std::string& folder, const std::string& text) {

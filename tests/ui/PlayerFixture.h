@@ -60,6 +60,8 @@ class PlayerFixture : public ::testing::Test {
   void StartPlayer();
   // Closes the main window as the user would and forgets the player.
   void ClosePlayer();
+  // After ClosePlayer: the settings file read afresh, for the next StartPlayer.
+  void ReopenSettings();
 
   CVeskoGameApp& App() { return static_cast<CVeskoGameApp&>(*wxTheApp); }
   CVeskoGameDoc& Doc() { return *App().GetDocument(); }

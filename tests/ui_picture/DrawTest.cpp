@@ -218,3 +218,21 @@ TEST(DibDraw, AnotherPaletteCanBeGiven) {
   EXPECT_EQ(At(shown, 1, 1), dib.GetBitmap()->Pixel(1, 1)) << "true colour shows the picture's own colours";
   EXPECT_EQ(RealizePalette(palette, true), 0);
 }
+
+// A display scaled by two (HiDPI) shows each picture pixel as a block of 2 × 2 display pixels,
+// never pixels smoothed between two colours.
+TEST(DibDraw, AScaledDisplayShowsSharpPixels) {
+  CDib dib;
+  Loaded(dib, Distinct(4, 3));
+  wxBitmap target;
+  ASSERT_TRUE(target.CreateWithDIPSize(wxSize(4, 3), 2.0, 24));
+  {
+    wxMemoryDC dc(target);
+    ASSERT_EQ(dc.GetContentScaleFactor(), 2.0);
+    ASSERT_TRUE(dib.Draw(dc, nullptr, nullptr, false));
+  }
+  const wxImage shown = target.ConvertToImage();
+  ASSERT_EQ(shown.GetSize(), wxSize(8, 6));
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(At(shown, x, y), dib.GetBitmap()->Pixel(x / 2, y / 2)) << x << "," << y;
+}

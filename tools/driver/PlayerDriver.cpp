@@ -2,10 +2,12 @@
 // benchmarks. It is the player's own application, frame and view; only the story selection
 // answers by name instead of asking.
 //
-//   fablewick-driver STORIES_DIR [--exit-after-first-paint]
+//   fablewick-driver STORIES_DIR [--exit-after-first-paint] [--zoom=N]
 //
+// The view starts at zoom N (1 to 4, or 0 for the automatic size; default 1).
 // Commands (one a line): "new NAME" (start the story called NAME: its title page), "begin",
-// "option N" (click option N, 1 to 4), "key N" (press digit N), "reset" (Ctrl+N), "geometry"
+// "option N" (click option N, 1 to 4), "key N" (press digit N), "reset" (Ctrl+N), "zoom N"
+// (the View menu's Actual Size, then Zoom In until the view shows at N×), "geometry"
 // (prints "geometry X Y WIDTH HEIGHT" of the main window on the screen), "memory" (prints
 // "memory PEAK_KB CURRENT_KB"), "quit". Each command answers "ok" once the view has painted
 // its result, or "failed" with a reason. The first paint of the view prints "painted".
@@ -71,16 +73,23 @@ class CDriverApp : public CVeskoGameApp {
  public:
   bool OnInit() override {
     if (argc < 2) {
-      std::cerr << "usage: fablewick-driver STORIES_DIR [--exit-after-first-paint]\n";
+      std::cerr << "usage: fablewick-driver STORIES_DIR [--exit-after-first-paint] [--zoom=N]\n";
       return false;
     }
     const std::string stories = wxString(argv[1]).utf8_string();
-    m_exitAfterFirstPaint = argc > 2 && wxString(argv[2]) == "--exit-after-first-paint";
+    int zoom = 1;
+    for (int i = 2; i < argc; ++i) {
+      const wxString option = argv[i];
+      wxString value;
+      if (option == "--exit-after-first-paint") m_exitAfterFirstPaint = true;
+      if (option.StartsWith("--zoom=", &value)) zoom = wxAtoi(value);
+    }
     m_config = "/tmp/fablewick-driver-" + std::to_string(getpid()) + ".conf";
     auto store = std::make_unique<CSettingsStore>(m_config);
     store->WriteString(kSettingsSection, "StoriesPath", stories + "/");
     store->WriteInt(kSettingsSection, "MusicOn", 0);
     store->WriteInt(kSettingsSection, "SoundOn", 0);
+    store->WriteInt(kSettingsSection, "Zoom", zoom);
     auto ui = std::make_unique<CNamedStoryUi>();
     m_ui = ui.get();
     if (!StartUp(std::move(store), std::move(ui))) return false;
@@ -134,6 +143,11 @@ class CDriverApp : public CVeskoGameApp {
       }
     } else if (command == "reset") {
       Command(res::ID_FILE_NEW);
+    } else if (command == "zoom") {
+      const int zoom = std::atoi(argument.c_str());
+      if (zoom < 1 || zoom > 4) return Say("failed zooms are 1 to 4");
+      Command(res::ID_VIEW_ACTUAL_SIZE);
+      while (view->GetZoom() < zoom) Command(res::ID_VIEW_ZOOM_IN);
     } else if (command == "geometry") {
       const wxRect rect = GetMainFrame()->GetScreenRect();
       return Say("geometry " + std::to_string(rect.x) + " " + std::to_string(rect.y) + " " +
