@@ -135,6 +135,7 @@ MMRESULT MidiStream::Restart() {
   if (!m_running) {
     m_origin = Clock::now() - std::chrono::microseconds(m_heldMicros);
     m_running = true;
+    m_silent = false;  // a stop of a stream that played silences, whatever it sent so far
     m_changed.notify_all();
   }
   return MMSYSERR_NOERROR;

@@ -121,7 +121,7 @@ class MidiStream {
   uint8_t m_runningStatus = 0;
   std::vector<uint8_t> m_wire;  // a system-exclusive message as it goes out
   uint16_t m_soundingNotes[16][8] = {};  // one bit per key and channel
-  bool m_silent = true;  // nothing was sent since the last silencing
+  bool m_silent = true;  // nothing was sent or started since the last silencing
   bool m_closing = false;
   bool m_closed = false;
   std::thread m_scheduler;
