@@ -21,13 +21,13 @@ constexpr unsigned kMissingPicture = 153;
 
 constexpr size_t kFrameSlots = 32;
 
-const KeywordValue& OptionOf(const SceneSection& scene, int index) {
-  const KeywordValue* options[] = {&scene.Option1, &scene.Option2, &scene.Option3, &scene.Option4};
+const SceneValue& OptionOf(const SceneSection& scene, int index) {
+  const SceneValue* options[] = {&scene.Option1, &scene.Option2, &scene.Option3, &scene.Option4};
   return *options[index];
 }
 
-const KeywordValue& LinkOf(const SceneSection& scene, int index) {
-  const KeywordValue* links[] = {&scene.Link1, &scene.Link2, &scene.Link3, &scene.Link4};
+const SceneValue& LinkOf(const SceneSection& scene, int index) {
+  const SceneValue* links[] = {&scene.Link1, &scene.Link2, &scene.Link3, &scene.Link4};
   return *links[index];
 }
 

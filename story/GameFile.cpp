@@ -14,7 +14,7 @@ constexpr int32_t kFastRate = 12;
 // Delays between sound repeats shorter than this are raised to it (milliseconds).
 constexpr uint32_t kShortestSoundDelay = 16;
 
-int32_t LoopCount(const KeywordValue& value) {
+int32_t LoopCount(const SceneValue& value) {
   return EqualsNoCase(value.Text, "FOREVER") ? -1 : ToSigned(value.Text);
 }
 
@@ -31,8 +31,9 @@ CGameFile::~CGameFile() = default;
 
 void CGameFile::ReleaseScenes() {
   m_currentScene = nullptr;
-  m_sceneIndex.clear();
+  m_sceneIndex.Clear();
   m_scenes.clear();
+  m_sceneText.Clear();
 }
 
 void CGameFile::ReleaseStory() {
@@ -42,10 +43,7 @@ void CGameFile::ReleaseStory() {
   m_valid = false;
 }
 
-const SceneSection* CGameFile::FindScene(const std::string& name) const {
-  auto found = m_sceneIndex.find(FoldCase(name));
-  return found == m_sceneIndex.end() ? nullptr : found->second;
-}
+const SceneSection* CGameFile::FindScene(std::string_view name) const { return m_sceneIndex.Find(name); }
 
 const SceneSection* CGameFile::GetFirstScene() const { return FindScene(m_setup.FirstScene.Text); }
 

@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "story/MediaFiles.h"
+#include "story/SceneIndex.h"
 #include "story/StoryCharReader.h"
 #include "story/StoryRecords.h"
+#include "story/StoryTextStore.h"
 
 class IStoryReporter;
 
@@ -42,7 +43,7 @@ class CGameFile {
 
   // --- Lookups and interpreted values ---
   // The first scene in file order whose name equals name, ignoring case.
-  const SceneSection* FindScene(const std::string& name) const;
+  const SceneSection* FindScene(std::string_view name) const;
   const SceneSection* GetFirstScene() const;
   bool HasStory() const { return !m_title.Name.Text.empty(); }
   std::string ImagePath(const std::string& fileName) const;
@@ -109,7 +110,7 @@ class CGameFile {
   void EnterSection(ScanMode mode);
   void ReadKeyword();
   uint16_t SkipWhiteSpace(uint16_t& previous);
-  std::string ReadValue(uint16_t first);
+  void ReadValue(uint16_t first);
   struct KeywordTarget;
   KeywordTarget FindKeyword(const std::string& keyword);
   void AddError(int32_t code, const std::string& name, const std::string& path, uint32_t line);
@@ -124,8 +125,8 @@ class CGameFile {
   SceneList m_scenes;
   std::vector<StoryError> m_errors;
   std::vector<UnexpectedKeyword> m_unexpected;
-  // First scene of each name, by the name folded to lower case.
-  std::unordered_map<std::string, SceneSection*> m_sceneIndex;
+  CStoryTextStore m_sceneText;  // the scenes' values
+  CSceneIndex m_sceneIndex;
 
   // Reader state.
   CStoryCharReader m_reader;
@@ -134,6 +135,7 @@ class CGameFile {
   SectionKind m_sectionKind = SectionKind::None;
   SceneSection* m_currentScene = nullptr;
   bool m_titleHeaderMet = false;
+  std::string m_value;  // the value being read
 
   IStoryReporter* m_reporter = nullptr;
 };

@@ -16,7 +16,7 @@ struct NamedField {
   const char* keyword;
   KeywordValue TitleSection::*title;
   KeywordValue SetupSection::*setup;
-  KeywordValue SceneSection::*scene;
+  SceneValue SceneSection::*scene;
 };
 
 const NamedField kTitleKeywords[] = {
@@ -92,9 +92,10 @@ std::string FolderOf(const std::string& path) {
 // Where the value of a keyword goes in the current section.
 struct CGameFile::KeywordTarget {
   KeywordValue* field = nullptr;
+  SceneValue* sceneField = nullptr;
   bool image = false;
   bool anim = false;
-  bool Known() const { return field || image || anim; }
+  bool Known() const { return field || sceneField || image || anim; }
 };
 
 void CGameFile::ResetForRead() {
@@ -233,10 +234,10 @@ void CGameFile::EnterSection(ScanMode mode) {
   } else {
     auto scene = std::make_unique<SceneSection>();
     scene->Header.Line = m_sectionLine;
-    scene->Header.Text = m_sectionName;
+    scene->Header.Text = m_sceneText.Add(m_sectionName);
     m_currentScene = scene.get();
     m_scenes.push_back(std::move(scene));
-    m_sceneIndex.emplace(FoldCase(m_sectionName), m_currentScene);  // keeps the first of a name
+    m_sceneIndex.Add(m_currentScene);  // keeps the first of a name
     m_sectionKind = SectionKind::Scene;
   }
 }
@@ -289,16 +290,22 @@ void CGameFile::ReadKeyword() {
     if (!empty) m_reader.UngetChar(c);  // the value is free text for the structure scan
     return;
   }
-  std::string value = empty ? std::string() : ReadValue(c);
+  if (empty)
+    m_value.clear();
+  else
+    ReadValue(c);
   if (target.field) {
     target.field->Line = line;
-    target.field->Text = std::move(value);
+    target.field->Text = m_value;
+  } else if (target.sceneField) {
+    target.sceneField->Line = line;
+    target.sceneField->Text = m_sceneText.Add(m_value);
   } else {
     m_currentScene->FramesLine = line;
     if (target.image)
-      m_currentScene->Frames.push_back(value);
+      m_currentScene->Frames.push_back(m_value);
     else
-      SplitFrames(value, m_currentScene->Frames);
+      SplitFrames(m_value, m_currentScene->Frames);
   }
 }
 
@@ -314,7 +321,7 @@ CGameFile::KeywordTarget CGameFile::FindKeyword(const std::string& keyword) {
       break;
     case SectionKind::Scene:
       if ((entry = FindNamed(kSceneKeywords, keyword)))
-        target.field = &(m_currentScene->*(entry->scene));
+        target.sceneField = &(m_currentScene->*(entry->scene));
       target.image = EqualsNoCase(keyword, "IMAGE");
       target.anim = EqualsNoCase(keyword, "ANIM");
       break;
@@ -327,11 +334,11 @@ CGameFile::KeywordTarget CGameFile::FindKeyword(const std::string& keyword) {
 
 // Reads a value that begins with first: it runs over the following lines up to a line whose
 // very first character is '@' or '['. Line feeds become spaces (none after a space), trailing
-// white space goes, and the escapes are resolved.
-std::string CGameFile::ReadValue(uint16_t first) {
-  std::string text;
-  text.reserve(64);
-  text += static_cast<char>(first);
+// white space goes, and the escapes are resolved. The value is left in m_value, whose buffer
+// serves every value of the read.
+void CGameFile::ReadValue(uint16_t first) {
+  std::string& text = m_value;
+  text.assign(1, static_cast<char>(first));
   uint16_t previous = first;
   bool atLineStart = false;
   for (;;) {
@@ -351,5 +358,5 @@ std::string CGameFile::ReadValue(uint16_t first) {
     previous = c;
   }
   TrimRight(text);
-  return Unescape(std::move(text));
+  text = Unescape(std::move(text));
 }

@@ -60,8 +60,8 @@ std::string ErrorText(int32_t code) {
 std::string Number(uint32_t value) { return std::to_string(value); }
 
 struct OptionSlot {
-  const KeywordValue& option;
-  const KeywordValue& link;
+  const SceneValue& option;
+  const SceneValue& link;
 };
 
 // An error with its path's key in the order that ignores case.

@@ -5,10 +5,18 @@
 #include <string>
 #include <vector>
 
-// One keyword's value. Line 0 means the keyword was never given.
+#include "story/StoryString.h"
+
+// One keyword's value of the title or setup section. Line 0 means the keyword was never given.
 struct KeywordValue {
   uint32_t Line = 0;
   std::string Text;
+};
+
+// One keyword's value of a scene, its text kept in the story's text store; as KeywordValue.
+struct SceneValue {
+  uint32_t Line = 0;
+  StoryString Text;
 };
 
 // The title section. Header holds the line of the '[' and the name written between the
@@ -35,26 +43,28 @@ struct SetupSection {
 };
 
 // One scene. Header.Text is the scene's name exactly as written between the brackets.
+// The frames are few and rare, and keep strings of their own.
 struct SceneSection {
-  KeywordValue Header;
-  KeywordValue Sound;
-  KeywordValue SoundLoop;
-  KeywordValue SoundDelay;
-  KeywordValue Music;
-  KeywordValue MusicLoop{0, "FOREVER"};  // music repeats without end unless the scene says otherwise
-  uint32_t FramesLine = 0;               // line of the latest IMAGE or ANIM keyword
-  std::vector<std::string> Frames;       // one entry: a still picture; more: an animation
-  KeywordValue AnimLoop;
-  KeywordValue AnimSpeed;
-  KeywordValue Description;
-  KeywordValue Option1;
-  KeywordValue Link1;
-  KeywordValue Option2;
-  KeywordValue Link2;
-  KeywordValue Option3;
-  KeywordValue Link3;
-  KeywordValue Option4;
-  KeywordValue Link4;
+  SceneValue Header;
+  SceneValue Sound;
+  SceneValue SoundLoop;
+  SceneValue SoundDelay;
+  SceneValue Music;
+  // Music repeats without end unless the scene says otherwise.
+  SceneValue MusicLoop{0, StoryString::Stored("\x07\0\0\0" "FOREVER")};
+  uint32_t FramesLine = 0;          // line of the latest IMAGE or ANIM keyword
+  std::vector<std::string> Frames;  // one entry: a still picture; more: an animation
+  SceneValue AnimLoop;
+  SceneValue AnimSpeed;
+  SceneValue Description;
+  SceneValue Option1;
+  SceneValue Link1;
+  SceneValue Option2;
+  SceneValue Link2;
+  SceneValue Option3;
+  SceneValue Link3;
+  SceneValue Option4;
+  SceneValue Link4;
 };
 
 // One fault found by validation. Code is the string id of its text (1000 to 1024).

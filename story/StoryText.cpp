@@ -88,26 +88,27 @@ std::string LastPathPart(const std::string& path) {
 // Resolves the escapes of a value: backslash-n is a line feed; a backslash before another
 // backslash or at the end stays; a backslash before any other character is dropped with it.
 std::string Unescape(std::string text) {
-  if (text.find('\\') == std::string::npos) return text;
-  std::string result;
-  result.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] != '\\') {
-      size_t backslash = std::min(text.find('\\', i), text.size());
-      result.append(text, i, backslash - i);
-      i = backslash;
-    } else if (i + 1 < text.size() && text[i + 1] == 'n') {
-      result += '\n';
-      i += 2;
-    } else if (i + 1 == text.size() || text[i + 1] == '\\') {
-      result += '\\';
-      i += 1;
+  // Every escape shortens the text, so it is resolved where it stands.
+  size_t from = text.find('\\');
+  if (from == std::string::npos) return text;
+  size_t to = from;
+  while (from < text.size()) {
+    char c = text[from];
+    if (c != '\\') {
+      text[to++] = c;
+      from += 1;
+    } else if (from + 1 < text.size() && text[from + 1] == 'n') {
+      text[to++] = '\n';
+      from += 2;
+    } else if (from + 1 == text.size() || text[from + 1] == '\\') {
+      text[to++] = '\\';
+      from += 1;
     } else {
-      i += 2;
+      from += 2;
     }
   }
-  return result;
+  text.resize(to);
+  return text;
 }
 
 }  // namespace story_text

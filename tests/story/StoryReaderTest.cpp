@@ -10,7 +10,7 @@ class StoryReader : public StoryTest {
   // Every field and line of the story, for comparing two reads.
   std::string Describe() const {
     std::string text;
-    auto add = [&text](const char* name, const KeywordValue& value) {
+    auto add = [&text](const char* name, const auto& value) {
       text += std::string(name) + "=" + std::to_string(value.Line) + ":" + value.Text + "|";
     };
     const TitleSection& t = story.Title();

@@ -84,7 +84,7 @@ uint32_t LineOfError(const CGameFile& story, const StoryError& error) {
   return scene ? scene->Header.Line : 0;
 }
 
-void CheckLoopCount(const KeywordValue& value, const char* keyword, CLintReport& report) {
+void CheckLoopCount(const SceneValue& value, const char* keyword, CLintReport& report) {
   if (value.Text.empty() || EqualsNoCase(value.Text, "FOREVER") || IsWholeNumber(value.Text)) return;
   report.Add(value.Line, LintSeverity::Warning,
              std::string(keyword) + " " + Quoted(value.Text) + " is neither a number nor FOREVER: it is read as " +

@@ -8,7 +8,8 @@
 
 namespace {
 
-void WriteValue(CJsonWriter& json, const char* key, const KeywordValue& value) {
+template <class Value>  // KeywordValue or SceneValue
+void WriteValue(CJsonWriter& json, const char* key, const Value& value) {
   json.Key(key);
   json.BeginObject(true);
   json.Field("line", value.Line);

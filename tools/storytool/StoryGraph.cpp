@@ -7,8 +7,8 @@
 namespace {
 
 struct OptionSlot {
-  const KeywordValue SceneSection::*option;
-  const KeywordValue SceneSection::*link;
+  const SceneValue SceneSection::*option;
+  const SceneValue SceneSection::*link;
 };
 
 const OptionSlot kSlots[] = {{&SceneSection::Option1, &SceneSection::Link1},
@@ -32,8 +32,8 @@ CStoryGraph::CStoryGraph(const CGameFile& story) {
     int first = index(story.FindScene(scene.Header.Text));
     if (first != static_cast<int>(i)) m_namesake[i] = first;
     for (int slot = 0; slot < 4; ++slot) {
-      const KeywordValue& option = scene.*kSlots[slot].option;
-      const KeywordValue& link = scene.*kSlots[slot].link;
+      const SceneValue& option = scene.*kSlots[slot].option;
+      const SceneValue& link = scene.*kSlots[slot].link;
       if (!option.Text.empty() || !link.Text.empty()) m_ending[i] = false;
       if (!link.Text.empty()) m_links.push_back({i, slot + 1, &option, &link, index(story.FindScene(link.Text))});
     }

@@ -7,13 +7,13 @@
 #include <vector>
 
 class CGameFile;
-struct KeywordValue;
+struct SceneValue;
 
 struct StoryLink {
   size_t From;                 // index of the scene in file order
   int Option;                  // 1 to 4
-  const KeywordValue* Text;    // the option's caption
-  const KeywordValue* Target;  // the link's scene name
+  const SceneValue* Text;   // the option's caption
+  const SceneValue* Target;  // the link's scene name
   int To;                      // index of the scene the player enters, or -1 when none has that name
 };
 
