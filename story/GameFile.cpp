@@ -33,7 +33,7 @@ void CGameFile::ReleaseScenes() {
   m_currentScene = nullptr;
   m_sceneIndex.Clear();
   m_scenes.clear();
-  m_sceneText.Clear();
+  m_arena.Clear();
 }
 
 void CGameFile::ReleaseStory() {

@@ -9,15 +9,19 @@
 
 #include "story/MediaFiles.h"
 #include "story/SceneIndex.h"
+#include "story/StoryArena.h"
 #include "story/StoryCharReader.h"
 #include "story/StoryRecords.h"
-#include "story/StoryTextStore.h"
 
 class IStoryReporter;
 
 class CGameFile {
  public:
-  using SceneList = std::vector<std::unique_ptr<SceneSection>>;
+  // The scene records live in the story's arena: letting go of one only destroys it.
+  struct DestroyScene {
+    void operator()(SceneSection* scene) const { scene->~SceneSection(); }
+  };
+  using SceneList = std::vector<std::unique_ptr<SceneSection, DestroyScene>>;
 
   CGameFile();
   ~CGameFile();
@@ -106,6 +110,7 @@ class CGameFile {
   void ResetForRead();
   void ReleaseScenes();
   void ScanFile(ScanMode mode);
+  void IndexScenes();
   void ReadSectionName();
   void EnterSection(ScanMode mode);
   void ReadKeyword();
@@ -122,10 +127,10 @@ class CGameFile {
   std::string m_folder;
   TitleSection m_title;
   SetupSection m_setup;
+  CStoryArena m_arena;  // the scenes and their values; declared first, so that it goes last
   SceneList m_scenes;
   std::vector<StoryError> m_errors;
   std::vector<UnexpectedKeyword> m_unexpected;
-  CStoryTextStore m_sceneText;  // the scenes' values
   CSceneIndex m_sceneIndex;
 
   // Reader state.

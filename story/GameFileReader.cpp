@@ -13,7 +13,7 @@ namespace {
 constexpr uint16_t kEndOfFile = CStoryCharReader::kEndOfFile;
 
 struct NamedField {
-  const char* keyword;
+  std::string_view keyword;
   KeywordValue TitleSection::*title;
   KeywordValue SetupSection::*setup;
   SceneValue SceneSection::*scene;
@@ -57,10 +57,21 @@ const NamedField kSceneKeywords[] = {
     {"LINK4", nullptr, nullptr, &SceneSection::Link4},
 };
 
+// ASCII keywords are written in capitals, in any case, far more often than not: they are
+// matched as capitals byte for byte; others as names are compared ignoring case.
 template <size_t N>
 const NamedField* FindNamed(const NamedField (&table)[N], const std::string& keyword) {
+  std::string capitals = keyword;
+  for (char& c : capitals) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      for (const NamedField& entry : table)
+        if (EqualsNoCase(keyword, entry.keyword)) return &entry;
+      return nullptr;
+    }
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
   for (const NamedField& entry : table)
-    if (EqualsNoCase(keyword, entry.keyword)) return &entry;
+    if (entry.keyword == capitals) return &entry;
   return nullptr;
 }
 
@@ -136,12 +147,19 @@ bool CGameFile::ParseStory(const std::string& path) {
   m_setup = SetupSection();
   try {
     ScanFile(ScanMode::WholeStory);
+    IndexScenes();
   } catch (const std::bad_alloc&) {
     ReleaseStory();
     return false;
   }
   m_reader.Close();
   return true;
+}
+
+// Made once all scenes are known, so that the index needs no room to grow.
+void CGameFile::IndexScenes() {
+  m_sceneIndex.Reset(m_scenes.size(), m_arena);
+  for (const auto& scene : m_scenes) m_sceneIndex.Add(scene.get());  // keeps the first of a name
 }
 
 bool CGameFile::ReadStoryName(const std::string& path, std::string& name) {
@@ -232,12 +250,11 @@ void CGameFile::EnterSection(ScanMode mode) {
   } else if (EqualsNoCase(m_sectionName, "SETUP")) {
     m_sectionKind = SectionKind::Setup;
   } else {
-    auto scene = std::make_unique<SceneSection>();
-    scene->Header.Line = m_sectionLine;
-    scene->Header.Text = m_sceneText.Add(m_sectionName);
-    m_currentScene = scene.get();
-    m_scenes.push_back(std::move(scene));
-    m_sceneIndex.Add(m_currentScene);  // keeps the first of a name
+    m_scenes.emplace_back();  // room first: the record must always have an owner
+    m_currentScene = m_arena.New<SceneSection>();
+    m_scenes.back().reset(m_currentScene);
+    m_currentScene->Header.Line = m_sectionLine;
+    m_currentScene->Header.Text = m_arena.AddText(m_sectionName);
     m_sectionKind = SectionKind::Scene;
   }
 }
@@ -299,7 +316,7 @@ void CGameFile::ReadKeyword() {
     target.field->Text = m_value;
   } else if (target.sceneField) {
     target.sceneField->Line = line;
-    target.sceneField->Text = m_sceneText.Add(m_value);
+    target.sceneField->Text = m_arena.AddText(m_value);
   } else {
     m_currentScene->FramesLine = line;
     if (target.image)

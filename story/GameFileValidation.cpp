@@ -1,5 +1,6 @@
 // CGameFile: validation, the error list and the immediate message windows.
 #include <algorithm>
+#include <numeric>
 
 #include "platform/CaseFolding.h"
 #include "platform/FileSystem.h"
@@ -64,16 +65,23 @@ struct OptionSlot {
   const SceneValue& link;
 };
 
-// An error with its path's key in the order that ignores case.
-struct SortedError {
-  std::string pathKey;
-  StoryError error;
-};
-
-bool ComesBefore(const SortedError& a, const SortedError& b) {
-  int order = a.pathKey.compare(b.pathKey);
-  if (order != 0) return order < 0;
-  return a.error.Code < b.error.Code;
+// Puts the records in the given order (order[i] is the index of the record that goes to i),
+// moving each record once along its cycle; order is used up.
+void SortInPlace(std::vector<StoryError>& errors, std::vector<size_t>& order) {
+  const size_t placed = errors.size();
+  for (size_t start = 0; start < errors.size(); ++start) {
+    if (order[start] == placed) continue;
+    StoryError held = std::move(errors[start]);
+    size_t at = start;
+    while (order[at] != start) {
+      size_t from = order[at];
+      errors[at] = std::move(errors[from]);
+      order[at] = placed;
+      at = from;
+    }
+    errors[at] = std::move(held);
+    order[at] = placed;
+  }
 }
 
 }  // namespace
@@ -87,6 +95,9 @@ bool CGameFile::ValidateStory(bool checkImageSizes, bool quiet) {
   platform::FolderIndexScope folderIndex;
   if (!quiet && m_reporter) m_reporter->BeginValidating();
   m_errors.clear();
+  // Room for an error a scene, which a story far from finished may well have: the list then
+  // grows without copies. Room that is not used costs no memory.
+  m_errors.reserve(m_scenes.size() + 8);
   ValidateTitle();
   ValidateSetup();
   if (m_scenes.empty()) {
@@ -186,21 +197,28 @@ void CGameFile::ValidateScene(const SceneSection& scene, bool checkImageSizes) {
 }
 
 std::vector<std::string> CGameFile::StoryErrorLines() {
-  // Each path is folded once, not at every comparison. A stable sort keeps the first-found
-  // record of each path and code, so the list is the same on every run.
-  std::vector<SortedError> sorted;
-  sorted.reserve(m_errors.size());
-  for (StoryError& error : m_errors)
-    sorted.push_back({platform::SortKeyIgnoringCase(error.Path), std::move(error)});
-  std::stable_sort(sorted.begin(), sorted.end(), ComesBefore);
+  // Each path is folded once, not at every comparison, and the records stay where they are
+  // while their order is sorted: a big story's list costs little more than its lines. A stable
+  // sort keeps the first-found record of each path and code, so the list is the same on every run.
+  std::vector<std::string> keys;
+  keys.reserve(m_errors.size());
+  for (const StoryError& error : m_errors) keys.push_back(platform::SortKeyIgnoringCase(error.Path));
+  std::vector<size_t> order(m_errors.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    int byPath = keys[a].compare(keys[b]);
+    return byPath != 0 ? byPath < 0 : m_errors[a].Code < m_errors[b].Code;
+  });
   std::vector<std::string> lines;
-  const SortedError* kept = nullptr;
-  for (const SortedError& entry : sorted) {
-    if (kept && kept->error.Code == entry.error.Code && kept->pathKey == entry.pathKey) continue;
-    kept = &entry;
-    lines.push_back(FormatStoryError(entry.error));
+  const size_t none = m_errors.size();
+  size_t kept = none;
+  for (size_t index : order) {
+    if (kept != none && m_errors[kept].Code == m_errors[index].Code && keys[kept] == keys[index]) continue;
+    kept = index;
+    lines.push_back(FormatStoryError(m_errors[index]));
   }
-  for (size_t i = 0; i < sorted.size(); ++i) m_errors[i] = std::move(sorted[i].error);
+  keys = std::vector<std::string>();
+  SortInPlace(m_errors, order);
   return lines;
 }
 

@@ -1,11 +1,10 @@
 #include "story/SceneIndex.h"
 
+#include "story/StoryArena.h"
 #include "story/StoryRecords.h"
 #include "story/StoryText.h"
 
 namespace {
-
-constexpr size_t kFirstSize = 64;
 
 // FNV-1a over the folded name's bytes.
 constexpr uint32_t kHashStart = 2166136261u;
@@ -31,13 +30,20 @@ uint32_t CSceneIndex::FoldedHash(std::string_view name) {
   return hash;
 }
 
+void CSceneIndex::Reset(size_t sceneCount, CStoryArena& arena) {
+  m_size = 16;
+  while (m_size < sceneCount * 2) m_size *= 2;
+  m_slots = arena.NewArray<Slot>(m_size);
+  m_count = 0;
+}
+
 void CSceneIndex::Add(const SceneSection* scene) {
-  if ((m_count + 1) * 2 > m_slots.size()) Grow();
-  std::string_view name = scene->Header.Text;
+  if ((m_count + 1) * 2 > m_size) return;
+  const StoryString& name = scene->Header.Text;
   uint32_t hash = FoldedHash(name);
   Slot& slot = m_slots[SlotOf(name, hash)];
   if (slot.scene) return;  // the first scene of a name is the one links enter
-  slot = Slot{hash, scene};
+  slot = Slot{hash, name, scene};
   ++m_count;
 }
 
@@ -47,27 +53,16 @@ const SceneSection* CSceneIndex::Find(std::string_view name) const {
 }
 
 void CSceneIndex::Clear() {
-  m_slots = std::vector<Slot>();
+  m_slots = nullptr;
+  m_size = 0;
   m_count = 0;
 }
 
 size_t CSceneIndex::SlotOf(std::string_view name, uint32_t hash) const {
-  size_t mask = m_slots.size() - 1;
+  size_t mask = m_size - 1;
   for (size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = m_slots[i];
     if (!slot.scene) return i;
-    if (slot.hash == hash && story_text::EqualsNoCase(slot.scene->Header.Text, name)) return i;
-  }
-}
-
-void CSceneIndex::Grow() {
-  std::vector<Slot> old = std::move(m_slots);
-  m_slots.assign(old.empty() ? kFirstSize : old.size() * 2, Slot());
-  size_t mask = m_slots.size() - 1;
-  for (const Slot& slot : old) {
-    if (!slot.scene) continue;
-    size_t i = slot.hash & mask;
-    while (m_slots[i].scene) i = (i + 1) & mask;
-    m_slots[i] = slot;
+    if (slot.hash == hash && (slot.name == name || story_text::EqualsNoCase(slot.name, name))) return i;
   }
 }

@@ -1,6 +1,6 @@
 #pragma once
-// StoryString: a scene's value as the story holds it: a read-only text kept in the story's text
-// store (CStoryTextStore), eight bytes wide, with the reading side of std::string. A big story
+// StoryString: a scene's value as the story holds it: a read-only text kept in the story's
+// arena (CStoryArena), eight bytes wide, with the reading side of std::string. A big story
 // holds hundreds of thousands of values; keeping each as its own std::string cost more memory
 // and time than reading the file. Like the scene records, a StoryString is valid while the
 // story's scenes are: keep a std::string copy (str()) of anything needed after a new read.
@@ -46,7 +46,7 @@ class StoryString {
   int compare(std::string_view other) const { return view().compare(other); }
 
  private:
-  friend class CStoryTextStore;
+  friend class CStoryArena;
   // text points just past its length bytes and ends in a NUL byte.
   explicit StoryString(const char* text) : m_text(text) {}
 
