@@ -342,6 +342,16 @@ TEST_F(StoryReader, FramesAreSplitAtCommas) {
   EXPECT_EQ(Scene(4).FramesLine, 13u);
 }
 
+TEST_F(StoryReader, ValueLargerThanAStorageBlockKeepsItsNeighbours) {
+  const std::string huge(5u << 20, 'd');
+  Read("[A]\n@OPTION1 before\n@DESCRIPTION " + huge + "\n@OPTION2 after\n[B]\n@DESCRIPTION small\n");
+  EXPECT_EQ(Scene(0).Option1.Text, "before");
+  EXPECT_EQ(Scene(0).Description.Text, huge);
+  EXPECT_EQ(Scene(0).Option2.Text, "after");
+  EXPECT_EQ(Scene(1).Description.Text, "small");
+  EXPECT_EQ(story.FindScene("b"), &Scene(1));
+}
+
 TEST_F(StoryReader, NewSceneStartsWithMusicLoopForever) {
   Read("[Cave]\n@MUSICLOOP 2\n[Lake]\n");
   EXPECT_EQ(Scene(0).MusicLoop.Text, "2");

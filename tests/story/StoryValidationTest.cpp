@@ -255,6 +255,9 @@ TEST_F(StoryValidation, ListSortsByPathThenCodeAndMergesRepeats) {
                 "Error! Image not found (line 9, Scene \"Other\"): b.bmp",
                 "Error! Image not found (line 6, Scene \"Start\"): Zebra.bmp",
                 "Error! The specified scene in a link could not be found. (line 7, Scene \"Start\"): apple"}));
+  // The records themselves are sorted too, repeats kept in the order found.
+  EXPECT_EQ(Codes(story.Errors()), (std::vector<int32_t>{1003, 1006, 1017, 1018, 1009, 1009, 1009, 1001, 1001}));
+  EXPECT_EQ(story.Errors()[5].Name + story.Errors()[6].Name + story.Errors()[8].Name, "StartOtherOther");
 }
 
 TEST_F(StoryValidation, ListNamesStoryByNameOrPath) {

@@ -38,8 +38,9 @@ TEST_F(ZoomTest, TheLayoutAtTwoAndThreeTimesIsTheOneTimesLayoutMultiplied) {
     Pump();
     ASSERT_EQ(View().GetZoom(), zoom);
     // The frame follows where the screen has room for it (the toolkit keeps windows within it).
-    if (wxDisplay(0u).GetGeometry().GetHeight() > base[0].height * zoom + 100)
+    if (wxDisplay(0u).GetGeometry().GetHeight() > base[0].height * zoom + 100) {
       EXPECT_EQ(Frame().GetClientSize(), base[0].GetSize() * zoom);
+    }
     const std::vector<wxRect> zoomed = layout();
     for (size_t i = 0; i < base.size(); ++i) {
       const wxRect& r = base[i];

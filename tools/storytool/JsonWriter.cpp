@@ -1,5 +1,6 @@
 #include "tools/storytool/JsonWriter.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "platform/TextEncoding.h"
@@ -24,6 +25,24 @@ bool AppendEscaped(std::string& out, unsigned char c) {
   return true;
 }
 
+bool IsPlainAscii(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
+
+// Appends bytes as a JSON string. Runs of printable ASCII, most of any story, go in one piece.
+void AppendJsonString(std::string& out, std::string_view bytes) {
+  out += '"';
+  size_t i = 0;
+  while (i < bytes.size()) {
+    size_t run = i;
+    while (run < bytes.size() && IsPlainAscii(static_cast<unsigned char>(bytes[run]))) ++run;
+    out.append(bytes, i, run - i);
+    if (run == bytes.size()) break;
+    auto c = static_cast<unsigned char>(bytes[run]);
+    if (!AppendEscaped(out, c)) platform::AppendUtf8(out, c);
+    i = run + 1;
+  }
+  out += '"';
+}
+
 }  // namespace
 
 std::string JsonUtf8String(const std::string& utf8) {
@@ -34,12 +53,9 @@ std::string JsonUtf8String(const std::string& utf8) {
   return out;
 }
 
-std::string JsonString(const std::string& bytes) {
-  std::string out = "\"";
-  for (unsigned char c : bytes) {
-    if (!AppendEscaped(out, c)) platform::AppendUtf8(out, c);
-  }
-  out += '"';
+std::string JsonString(std::string_view bytes) {
+  std::string out;
+  AppendJsonString(out, bytes);
   return out;
 }
 
@@ -65,21 +81,22 @@ void CJsonWriter::BeforeValue() {
   ++level.count;
 }
 
-void CJsonWriter::Key(const std::string& key) {
+void CJsonWriter::Key(std::string_view key) {
   BeforeValue();
-  m_text += JsonString(key);
+  AppendJsonString(m_text, key);
   m_text += ": ";
   m_afterKey = true;
 }
 
-void CJsonWriter::String(const std::string& value) {
+void CJsonWriter::String(std::string_view value) {
   BeforeValue();
-  m_text += JsonString(value);
+  AppendJsonString(m_text, value);
 }
 
 void CJsonWriter::Number(int64_t value) {
   BeforeValue();
-  m_text += std::to_string(value);
+  char digits[24];
+  m_text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
 void CJsonWriter::Null() {

@@ -6,9 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
-std::string JsonString(const std::string& bytes);
+std::string JsonString(std::string_view bytes);
 // A string of UTF-8 text: only quotes, backslashes and control characters are escaped.
 std::string JsonUtf8String(const std::string& utf8);
 
@@ -18,14 +19,14 @@ class CJsonWriter {
   void BeginArray(bool inlined = false) { Begin('[', inlined); }
   void EndObject() { End('}'); }
   void EndArray() { End(']'); }
-  void Key(const std::string& key);
-  void String(const std::string& value);
+  void Key(std::string_view key);
+  void String(std::string_view value);
   void Number(int64_t value);
   void Null();
 
   // Shorthands for a key with its value.
-  void Field(const std::string& key, const std::string& value) { Key(key); String(value); }
-  void Field(const std::string& key, int64_t value) { Key(key); Number(value); }
+  void Field(std::string_view key, std::string_view value) { Key(key); String(value); }
+  void Field(std::string_view key, int64_t value) { Key(key); Number(value); }
 
   const std::string& Text() const { return m_text; }
   // Writes the text so far to stream and forgets it, so that a long document need not be held
