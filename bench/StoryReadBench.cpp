@@ -13,6 +13,7 @@
 //   ToolWcLines, ToolValidate, ToolDump: whole processes as an author runs them on a generated
 //   20 MB story of 62,000 scenes and 248,000 links without media: `wc -l`, then
 //   `fablewick-story validate` and `dump` (bytes/s, and each process's peak memory in MB).
+//   ValidateLinked: the validation and error list of that story inside this process.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -206,6 +207,18 @@ void ToolValidate(benchmark::State& state) {
   RunWholeProcess(state, {FABLEWICK_STORY_TOOL, "validate", Files().LinkedStory()});
 }
 BENCHMARK(ToolValidate)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same reading, validation and error list inside this process, for comparison.
+void ValidateLinked(benchmark::State& state) {
+  const std::string path = Files().LinkedStory();
+  CGameFile story;
+  for (auto _ : state) {
+    story.OpenStory(path, true, false, true);
+    benchmark::DoNotOptimize(story.StoryErrorLines().size());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FileSize(path)));
+}
+BENCHMARK(ValidateLinked)->Unit(benchmark::kMillisecond);
 
 void ToolDump(benchmark::State& state) {
   RunWholeProcess(state, {FABLEWICK_STORY_TOOL, "dump", Files().LinkedStory()});

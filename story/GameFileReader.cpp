@@ -159,7 +159,7 @@ bool CGameFile::ParseStory(const std::string& path) {
 // Made once all scenes are known, so that the index needs no room to grow.
 void CGameFile::IndexScenes() {
   m_sceneIndex.Reset(m_scenes.size(), m_arena);
-  for (const auto& scene : m_scenes) m_sceneIndex.Add(scene.get());  // keeps the first of a name
+  for (const auto& scene : m_scenes) m_sceneIndex.Add(scene.get(), m_arena);  // keeps the first of a name
 }
 
 bool CGameFile::ReadStoryName(const std::string& path, std::string& name) {

@@ -37,13 +37,13 @@ void CSceneIndex::Reset(size_t sceneCount, CStoryArena& arena) {
   m_count = 0;
 }
 
-void CSceneIndex::Add(const SceneSection* scene) {
+void CSceneIndex::Add(const SceneSection* scene, CStoryArena& arena) {
   if ((m_count + 1) * 2 > m_size) return;
   const StoryString& name = scene->Header.Text;
   uint32_t hash = FoldedHash(name);
   Slot& slot = m_slots[SlotOf(name, hash)];
   if (slot.scene) return;  // the first scene of a name is the one links enter
-  slot = Slot{hash, name, scene};
+  slot = Slot{hash, arena.AddText(name), scene};
   ++m_count;
 }
 

@@ -16,8 +16,10 @@ class CSceneIndex {
   // An empty index with room for sceneCount scenes, kept in the arena until it is cleared.
   void Reset(size_t sceneCount, CStoryArena& arena);
   // Adds the scene under its header's name unless a scene of that name is there already, or
-  // the index is full.
-  void Add(const SceneSection* scene);
+  // the index is full. The index keeps its own copy of the name in the arena: names added one
+  // after another lie together, so that lookups read them from one small area of memory
+  // instead of from all over the story.
+  void Add(const SceneSection* scene, CStoryArena& arena);
   const SceneSection* Find(std::string_view name) const;
   void Clear();
 
