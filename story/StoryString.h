@@ -15,26 +15,26 @@ class StoryString {
   // Stored texts are preceded by their length: four bytes, least significant first.
   static constexpr size_t kLengthBytes = 4;
 
-  StoryString() = default;
+  StoryString() { SetText(kEmptyText + kLengthBytes); }
   // A text of the program itself laid out as the store lays texts out: the length bytes, the
   // text and a NUL byte, e.g. "\x07\0\0\0" "FOREVER".
   static StoryString Stored(const char* lengthAndText) { return StoryString(lengthAndText + kLengthBytes); }
 
-  const char* data() const { return m_text; }
-  const char* c_str() const { return m_text; }
+  const char* data() const { return Text(); }
+  const char* c_str() const { return Text(); }
   size_t size() const {
-    const auto* length = reinterpret_cast<const unsigned char*>(m_text) - kLengthBytes;
+    const auto* length = reinterpret_cast<const unsigned char*>(Text()) - kLengthBytes;
     return length[0] | length[1] << 8 | length[2] << 16 | static_cast<size_t>(length[3]) << 24;
   }
   size_t length() const { return size(); }
   bool empty() const { return size() == 0; }
-  const char* begin() const { return m_text; }
-  const char* end() const { return m_text + size(); }
-  char operator[](size_t index) const { return m_text[index]; }
-  char back() const { return m_text[size() - 1]; }
+  const char* begin() const { return Text(); }
+  const char* end() const { return Text() + size(); }
+  char operator[](size_t index) const { return Text()[index]; }
+  char back() const { return Text()[size() - 1]; }
 
-  std::string_view view() const { return std::string_view(m_text, size()); }
-  std::string str() const { return std::string(m_text, size()); }
+  std::string_view view() const { return std::string_view(Text(), size()); }
+  std::string str() const { return std::string(Text(), size()); }
   operator std::string_view() const { return view(); }
   operator std::string() const { return str(); }
 
@@ -48,10 +48,22 @@ class StoryString {
  private:
   friend class CStoryArena;
   // text points just past its length bytes and ends in a NUL byte.
-  explicit StoryString(const char* text) : m_text(text) {}
+  explicit StoryString(const char* text) { SetText(text); }
+
+  // The pointer is kept in two 32-bit halves: a scene value, its line and its text, then takes
+  // twelve bytes instead of sixteen, and a scene record a quarter less.
+  const char* Text() const {
+    return reinterpret_cast<const char*>(static_cast<uintptr_t>(static_cast<uint64_t>(m_textHigh) << 32 | m_textLow));
+  }
+  void SetText(const char* text) {
+    auto bits = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(text));
+    m_textLow = static_cast<uint32_t>(bits);
+    m_textHigh = static_cast<uint32_t>(bits >> 32);
+  }
 
   static constexpr char kEmptyText[kLengthBytes + 1] = {};
-  const char* m_text = kEmptyText + kLengthBytes;
+  uint32_t m_textLow = 0;
+  uint32_t m_textHigh = 0;
 };
 
 inline bool operator==(const StoryString& a, std::string_view b) { return a.view() == b; }

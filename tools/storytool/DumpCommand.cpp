@@ -135,9 +135,11 @@ int RunDump(const ToolArgs& args) {
   WriteSetup(json, story.Setup());
   json.Key("scenes");
   json.BeginArray();
+  // Written out in pieces large enough that a big story takes few system calls.
+  const size_t kPieceBytes = 64u << 10;
   for (const auto& scene : story.Scenes()) {
     WriteScene(json, story, *scene);
-    json.Flush(stdout);
+    if (json.Text().size() >= kPieceBytes) json.Flush(stdout);
   }
   json.EndArray();
   WriteFirstScene(json, story);

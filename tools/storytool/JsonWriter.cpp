@@ -25,20 +25,29 @@ bool AppendEscaped(std::string& out, unsigned char c) {
   return true;
 }
 
-bool IsPlainAscii(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
+// The bytes that go into a string as they are: printable ASCII but the quote and backslash.
+struct PlainBytes {
+  bool plain[256] = {};
+  constexpr PlainBytes() {
+    for (int c = 0x20; c < 0x80; ++c) plain[c] = c != '"' && c != '\\';
+  }
+};
+constexpr PlainBytes kPlain;
 
-// Appends bytes as a JSON string. Runs of printable ASCII, most of any story, go in one piece.
+// Appends bytes as a JSON string. Runs of plain bytes, most of any story, go in one piece.
 void AppendJsonString(std::string& out, std::string_view bytes) {
+  out.reserve(out.size() + bytes.size() + 2);
   out += '"';
-  size_t i = 0;
-  while (i < bytes.size()) {
-    size_t run = i;
-    while (run < bytes.size() && IsPlainAscii(static_cast<unsigned char>(bytes[run]))) ++run;
-    out.append(bytes, i, run - i);
-    if (run == bytes.size()) break;
-    auto c = static_cast<unsigned char>(bytes[run]);
+  const char* next = bytes.data();
+  const char* end = next + bytes.size();
+  for (;;) {
+    const char* run = next;
+    while (run != end && kPlain.plain[static_cast<unsigned char>(*run)]) ++run;
+    out.append(next, run);
+    if (run == end) break;
+    auto c = static_cast<unsigned char>(*run);
     if (!AppendEscaped(out, c)) platform::AppendUtf8(out, c);
-    i = run + 1;
+    next = run + 1;
   }
   out += '"';
 }
