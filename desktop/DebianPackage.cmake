@@ -29,10 +29,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tallowmere.example.org)
-# The libraries come from the binaries; the soundfont and the fonts are read at run time.
+# The libraries come from the binaries; the soundfont and the fonts are read at run time, and
+# FluidSynth is loaded at run time too (the first tune loads it by its soname, which names its
+# Debian package: libfluidsynth.so.3 is in libfluidsynth3).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+string(REGEX REPLACE "^(lib.+)\\.so\\.([0-9]+)$" "\\1\\2" fluidsynth_package "${FLUIDSYNTH_SONAME}")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "timgm6mb-soundfont | sf2-soundfont-gm | sf3-soundfont-gm, fonts-liberation2")
+  "timgm6mb-soundfont | sf2-soundfont-gm | sf3-soundfont-gm, fonts-liberation2, ${fluidsynth_package}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 

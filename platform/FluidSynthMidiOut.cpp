@@ -1,11 +1,12 @@
 #include "platform/FluidSynthMidiOut.h"
 
 #include <dirent.h>
-#include <fluidsynth.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <functional>
+
+#include "platform/FluidSynthLibrary.h"
 
 namespace platform {
 namespace {
@@ -20,12 +21,16 @@ void KeepFluidMessage(int level, const char* message, void*) {
   if ((level == FLUID_ERR || level == FLUID_PANIC) && message) t_lastFluidError = message;
 }
 
-void QuietFluidSynth() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-      fluid_set_log_function(level, KeepFluidMessage, nullptr);
-  });
+// The library, loaded on first use and quietened; null when it cannot be loaded.
+const FluidSynthLibrary* LoadFluidSynth(std::string& errorText) {
+  const FluidSynthLibrary* fluid = FluidSynthLibrary::Load(errorText);
+  static std::once_flag quiet;
+  if (fluid)
+    std::call_once(quiet, [fluid] {
+      for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+        fluid->fluid_set_log_function(level, KeepFluidMessage, nullptr);
+    });
+  return fluid;
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -52,6 +57,37 @@ std::vector<std::string> SoundFontsIn(const std::string& folder) {
   return found;
 }
 
+// The first General MIDI soundfont in the usual places; empty when there is none.
+std::string SoundFontInUsualPlaces() {
+  for (const char* place :
+       {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3",
+        "/usr/share/soundfonts/default.sf2", "/usr/share/soundfonts/FluidR3_GM.sf2"})
+    if (IsRegularFile(place)) return place;
+  for (const char* folder : {"/usr/share/sounds/sf2", "/usr/share/sounds/sf3",
+                             "/usr/share/soundfonts"}) {
+    const std::vector<std::string> found = SoundFontsIn(folder);
+    if (!found.empty()) return found.front();
+  }
+  return "";
+}
+
+// The soundfont FluidSynth plays by default; empty when the library cannot be loaded.
+std::string ConfiguredSoundFont() {
+  std::string ignored;
+  const FluidSynthLibrary* fluid = LoadFluidSynth(ignored);
+  if (!fluid) return "";
+  std::string configured;
+  if (fluid_settings_t* settings = fluid->new_fluid_settings()) {
+    char* value = nullptr;
+    if (fluid->fluid_settings_dupstr(settings, "synth.default-soundfont", &value) == FLUID_OK &&
+        value)
+      configured = value;
+    fluid->fluid_free(value);
+    fluid->delete_fluid_settings(settings);
+  }
+  return configured;
+}
+
 std::string LastFluidError(const char* fallback) {
   std::string text = t_lastFluidError.empty() ? fallback : t_lastFluidError;
   t_lastFluidError.clear();
@@ -63,31 +99,32 @@ std::string LastFluidError(const char* fallback) {
 // A synthesizer with the soundfont loaded.
 class FluidSynthMidiOut::Synth {
  public:
-  Synth(double sampleRate) {
-    m_settings = new_fluid_settings();
-    if (m_settings) fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
-  }
+  explicit Synth(double sampleRate) : m_sampleRate(sampleRate) {}
   ~Synth() {
-    if (m_synth) delete_fluid_synth(m_synth);
-    if (m_settings) delete_fluid_settings(m_settings);
+    if (m_synth) m_fluid->delete_fluid_synth(m_synth);
+    if (m_settings) m_fluid->delete_fluid_settings(m_settings);
   }
 
   MMRESULT Load(std::string& errorText) {
+    m_fluid = LoadFluidSynth(errorText);
+    if (!m_fluid) return MMSYSERR_NODRIVER;
+    m_settings = m_fluid->new_fluid_settings();
     if (!m_settings) {
       errorText = "FluidSynth's settings cannot be made";
       return MMSYSERR_NOMEM;
     }
+    m_fluid->fluid_settings_setnum(m_settings, "synth.sample-rate", m_sampleRate);
     const std::string soundFont = FindSoundFont();
     if (soundFont.empty()) {
       errorText = "no General MIDI soundfont was found";
       return MMSYSERR_NODRIVER;
     }
-    m_synth = new_fluid_synth(m_settings);
+    m_synth = m_fluid->new_fluid_synth(m_settings);
     if (!m_synth) {
       errorText = LastFluidError("FluidSynth cannot be started");
       return MMSYSERR_NOMEM;
     }
-    if (fluid_synth_sfload(m_synth, soundFont.c_str(), 1) == FLUID_FAILED) {
+    if (m_fluid->fluid_synth_sfload(m_synth, soundFont.c_str(), 1) == FLUID_FAILED) {
       errorText = soundFont + ": " + LastFluidError("the soundfont cannot be loaded");
       return MMSYSERR_NOTENABLED;
     }
@@ -98,15 +135,16 @@ class FluidSynthMidiOut::Synth {
   fluid_audio_driver_t* StartAudioDriver(std::string& errorText) {
     std::lock_guard<std::mutex> lock(m_driverMutex);
     std::vector<std::string> available;
-    fluid_settings_foreach_option(
+    m_fluid->fluid_settings_foreach_option(
         m_settings, "audio.driver", &available, [](void* data, const char*, const char* option) {
           static_cast<std::vector<std::string>*>(data)->push_back(option);
         });
     std::string failures;
     for (const char* name : kAudioDrivers) {
       if (std::find(available.begin(), available.end(), name) == available.end()) continue;
-      if (fluid_settings_setstr(m_settings, "audio.driver", name) != FLUID_OK) continue;
-      if (fluid_audio_driver_t* driver = new_fluid_audio_driver(m_settings, m_synth)) return driver;
+      if (m_fluid->fluid_settings_setstr(m_settings, "audio.driver", name) != FLUID_OK) continue;
+      if (fluid_audio_driver_t* driver = m_fluid->new_fluid_audio_driver(m_settings, m_synth))
+        return driver;
       failures += std::string(failures.empty() ? "" : "; ") + name + ": " +
                   LastFluidError("cannot be started");
     }
@@ -121,20 +159,20 @@ class FluidSynthMidiOut::Synth {
     const int first = (message >> 8) & 0x7F;
     const int second = (message >> 16) & 0x7F;
     switch (status & 0xF0) {
-      case 0x80: fluid_synth_noteoff(m_synth, channel, first); break;
+      case 0x80: m_fluid->fluid_synth_noteoff(m_synth, channel, first); break;
       case 0x90:
         if (second > 0)
-          fluid_synth_noteon(m_synth, channel, first, second);
+          m_fluid->fluid_synth_noteon(m_synth, channel, first, second);
         else
-          fluid_synth_noteoff(m_synth, channel, first);
+          m_fluid->fluid_synth_noteoff(m_synth, channel, first);
         break;
-      case 0xA0: fluid_synth_key_pressure(m_synth, channel, first, second); break;
-      case 0xB0: fluid_synth_cc(m_synth, channel, first, second); break;
-      case 0xC0: fluid_synth_program_change(m_synth, channel, first); break;
-      case 0xD0: fluid_synth_channel_pressure(m_synth, channel, first); break;
-      case 0xE0: fluid_synth_pitch_bend(m_synth, channel, first | (second << 7)); break;
+      case 0xA0: m_fluid->fluid_synth_key_pressure(m_synth, channel, first, second); break;
+      case 0xB0: m_fluid->fluid_synth_cc(m_synth, channel, first, second); break;
+      case 0xC0: m_fluid->fluid_synth_program_change(m_synth, channel, first); break;
+      case 0xD0: m_fluid->fluid_synth_channel_pressure(m_synth, channel, first); break;
+      case 0xE0: m_fluid->fluid_synth_pitch_bend(m_synth, channel, first | (second << 7)); break;
       default:
-        if (status == 0xFF) fluid_synth_system_reset(m_synth);
+        if (status == 0xFF) m_fluid->fluid_synth_system_reset(m_synth);
         break;
     }
   }
@@ -149,8 +187,9 @@ class FluidSynthMidiOut::Synth {
       } else if (byte >= 0xF8 || pending.empty()) {
         continue;  // real-time bytes may fall inside a message; other bytes outside one
       } else if (byte == 0xF7) {
-        fluid_synth_sysex(m_synth, reinterpret_cast<const char*>(pending.data() + 1),
-                          static_cast<int>(pending.size() - 1), nullptr, nullptr, nullptr, 0);
+        m_fluid->fluid_synth_sysex(m_synth, reinterpret_cast<const char*>(pending.data() + 1),
+                                   static_cast<int>(pending.size() - 1), nullptr, nullptr, nullptr,
+                                   0);
         pending.clear();
       } else if (byte & 0x80) {
         pending.clear();  // another status ends the message unfinished
@@ -161,15 +200,19 @@ class FluidSynthMidiOut::Synth {
   }
 
   bool Render(int16_t* samples, int frames) {
-    return fluid_synth_write_s16(m_synth, frames, samples, 0, 2, samples, 1, 2) == FLUID_OK;
+    return m_fluid->fluid_synth_write_s16(m_synth, frames, samples, 0, 2, samples, 1, 2) ==
+           FLUID_OK;
   }
 
   // Silences what is left sounding when an output closes.
-  void AllSoundOff() { fluid_synth_all_sounds_off(m_synth, -1); }
+  void AllSoundOff() { m_fluid->fluid_synth_all_sounds_off(m_synth, -1); }
   // Programs and controllers back to their defaults, as a freshly opened device has them.
-  void Reset() { fluid_synth_system_reset(m_synth); }
+  void Reset() { m_fluid->fluid_synth_system_reset(m_synth); }
+  void StopAudioDriver(fluid_audio_driver_t* driver) { m_fluid->delete_fluid_audio_driver(driver); }
 
  private:
+  double m_sampleRate;
+  const FluidSynthLibrary* m_fluid = nullptr;
   fluid_settings_t* m_settings = nullptr;
   fluid_synth_t* m_synth = nullptr;
   std::mutex m_driverMutex;
@@ -197,7 +240,7 @@ class FluidSynthOutput : public MidiOutput {
   void Close() override {
     if (m_driver) {
       m_synth->AllSoundOff();
-      delete_fluid_audio_driver(m_driver);
+      m_synth->StopAudioDriver(m_driver);
     }
     m_driver = nullptr;
     m_synth.reset();
@@ -216,35 +259,18 @@ class FluidSynthOutput : public MidiOutput {
 
 }  // namespace
 
-FluidSynthMidiOut::FluidSynthMidiOut() { QuietFluidSynth(); }
+FluidSynthMidiOut::FluidSynthMidiOut() = default;
 
 FluidSynthMidiOut::~FluidSynthMidiOut() = default;
 
 std::string FluidSynthMidiOut::FindSoundFont() {
-  QuietFluidSynth();
-  std::string configured;
-  if (fluid_settings_t* settings = new_fluid_settings()) {
-    char* value = nullptr;
-    if (fluid_settings_dupstr(settings, "synth.default-soundfont", &value) == FLUID_OK && value)
-      configured = value;
-    fluid_free(value);
-    delete_fluid_settings(settings);
-  }
-  if (IsRegularFile(configured)) return configured;
-  for (const char* place :
-       {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3",
-        "/usr/share/soundfonts/default.sf2", "/usr/share/soundfonts/FluidR3_GM.sf2"})
-    if (IsRegularFile(place)) return place;
-  for (const char* folder : {"/usr/share/sounds/sf2", "/usr/share/sounds/sf3",
-                             "/usr/share/soundfonts"}) {
-    const std::vector<std::string> found = SoundFontsIn(folder);
-    if (!found.empty()) return found.front();
-  }
-  return "";
+  const std::string configured = ConfiguredSoundFont();
+  return IsRegularFile(configured) ? configured : SoundFontInUsualPlaces();
 }
 
 std::vector<MidiDeviceName> FluidSynthMidiOut::ListDevices() {
-  if (FindSoundFont().empty()) return {};
+  // A soundfont in the usual places answers without loading the library.
+  if (SoundFontInUsualPlaces().empty() && FindSoundFont().empty()) return {};
   return {MidiDeviceName{kDeviceName, kDeviceName}};
 }
 
@@ -267,9 +293,7 @@ std::unique_ptr<MidiOutput> FluidSynthMidiOut::CreateOutput(const MidiDeviceName
       });
 }
 
-FluidSynthRenderer::FluidSynthRenderer(double sampleRate) : m_sampleRate(sampleRate) {
-  QuietFluidSynth();
-}
+FluidSynthRenderer::FluidSynthRenderer(double sampleRate) : m_sampleRate(sampleRate) {}
 
 FluidSynthRenderer::~FluidSynthRenderer() = default;
 

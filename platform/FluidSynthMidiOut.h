@@ -1,7 +1,8 @@
 #pragma once
 // The built-in synthesizer: FluidSynth with the system's General MIDI soundfont, playing
-// through PulseAudio, else PipeWire, else ALSA. The synthesizer and its soundfont are loaded
-// once, on first use, and kept; each opened output brings its own audio driver.
+// through PulseAudio, else PipeWire, else ALSA. The FluidSynth library, the synthesizer and its
+// soundfont are loaded once, when the first tune opens an output, and kept: programs that never
+// play a tune start without them. Each opened output brings its own audio driver.
 #include <memory>
 #include <mutex>
 #include <string>
@@ -22,7 +23,8 @@ class FluidSynthMidiOut : public MidiOutBackend {
   // MIDI soundfont in the usual places; empty when there is none.
   static std::string FindSoundFont();
 
-  // The synthesizer is listed when a soundfont is found.
+  // The synthesizer is listed when a soundfont is found (and, where one lies in the usual
+  // places, without loading the library).
   std::vector<MidiDeviceName> ListDevices() override;
   std::unique_ptr<MidiOutput> CreateOutput(const MidiDeviceName& device) override;
 

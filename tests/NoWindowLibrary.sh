@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The story, sound and picture libraries build and run without a display: a test program that
-# links only them must not load the windowing toolkit (the synthesizer may bring X11 itself).
+# links only them must not load the windowing toolkit (the synthesizer, which brings X11, is
+# loaded only when a tune plays).
 set -euo pipefail
 status=0
 for program in "$@"; do
