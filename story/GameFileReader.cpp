@@ -57,8 +57,8 @@ const NamedField kSceneKeywords[] = {
     {"LINK4", nullptr, nullptr, &SceneSection::Link4},
 };
 
-// ASCII keywords are written in capitals, in any case, far more often than not: they are
-// matched as capitals byte for byte; others as names are compared ignoring case.
+// An ASCII keyword is matched by its capitals, byte for byte, which is quick; a keyword with
+// other letters is compared as names are, ignoring case.
 template <size_t N>
 const NamedField* FindNamed(const NamedField (&table)[N], const std::string& keyword) {
   std::string capitals = keyword;
