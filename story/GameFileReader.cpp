@@ -235,6 +235,7 @@ void CGameFile::ReadSectionName() {
   m_sectionLine = m_reader.Line();
   m_sectionName.clear();
   for (;;) {
+    m_reader.TakeNameRun(m_sectionName);
     uint16_t c = m_reader.GetChar();
     if (c == kEndOfFile || c == ']') return;
     m_sectionName += static_cast<char>(c);
@@ -272,6 +273,7 @@ void CGameFile::ReadKeyword() {
   std::string keyword;
   uint16_t c;
   for (;;) {
+    m_reader.TakeWordRun(keyword);
     c = m_reader.GetChar();
     if (c == kEndOfFile) return;
     if (IsWhiteSpace(c)) break;

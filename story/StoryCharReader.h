@@ -52,15 +52,30 @@ class CStoryCharReader {
   // NUL, carriage return, slash and line feed) as far as they run in the buffer, and returns
   // how many. A shortcut for long values and free text; nothing when characters are pushed back.
   size_t TakePlainRun(std::string& text) {
-    size_t start = m_position, end = PlainRunEnd();
+    return TakeRun(text, [](unsigned char) { return true; });
+  }
+  // The same, up to the first white space: the rest of a keyword.
+  size_t TakeWordRun(std::string& text) {
+    return TakeRun(text, [](unsigned char byte) { return byte != ' ' && byte != '\t' && byte != '\v' && byte != '\f'; });
+  }
+  // The same, up to the first ']': the rest of a section name.
+  size_t TakeNameRun(std::string& text) {
+    return TakeRun(text, [](unsigned char byte) { return byte != ']'; });
+  }
+  // The same as TakePlainRun, dropping the bytes.
+  void SkipPlainRun() { m_position = PlainRunEnd(); }
+
+ private:
+  // The plain bytes that also pass the test, as far as they run in the buffer.
+  template <class Test>
+  size_t TakeRun(std::string& text, Test passes) {
+    if (m_depth > 0) return 0;
+    size_t start = m_position, end = m_position;
+    while (end < m_fill && IsPlain(m_buffer[end]) && passes(m_buffer[end])) ++end;
     text.append(reinterpret_cast<const char*>(m_buffer.get()) + start, end - start);
     m_position = end;
     return end - start;
   }
-  // The same, dropping the bytes.
-  void SkipPlainRun() { m_position = PlainRunEnd(); }
-
- private:
   // The next byte from the pushback stack or the file, NUL bytes skipped.
   uint16_t NextChar() {
     if (m_depth > 0) return m_stack[--m_depth];
