@@ -5,7 +5,9 @@
 set -euo pipefail
 status=0
 for program in "$@"; do
-  if ldd "$program" | grep -E 'libwx_gtk|libgtk-|libgdk-'; then
+  # A program that ldd cannot read fails the test rather than passing it unchecked.
+  libraries=$(ldd "$program")
+  if grep -E 'libwx_gtk|libgtk-|libgdk-' <<<"$libraries"; then
     echo "$program loads a windowing library" >&2
     status=1
   fi
