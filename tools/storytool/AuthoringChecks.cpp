@@ -199,28 +199,21 @@ std::string Visible(std::string text) {
   return text;
 }
 
-void CheckEscapes(const std::vector<std::string>& lines, CLintReport& report) {
-  for (size_t i = 0; i < lines.size(); ++i) {
+// Line by line, without keeping the lines: a big story has hundreds of thousands of them.
+void CheckEscapes(const std::string& bytes, CLintReport& report) {
+  uint32_t number = 1;
+  for (size_t start = 0; start <= bytes.size(); ++number) {
+    size_t end = std::min(bytes.find('\n', start), bytes.size());
+    std::string_view line(bytes.data() + start, end - start);
+    start = end + 1;
+    if (line.find('\\') == std::string_view::npos) continue;  // nothing an escape could eat
+    if (line.back() == '\r') line.remove_suffix(1);
     std::string keyword, value;
-    if (!SplitPathKeyword(lines[i], keyword, value) || !EscapeSwallows(value)) continue;
-    report.Add(static_cast<uint32_t>(i + 1), LintSeverity::Warning,
+    if (!SplitPathKeyword(std::string(line), keyword, value) || !EscapeSwallows(value)) continue;
+    report.Add(number, LintSeverity::Warning,
                keyword + " " + Quoted(value) + " is read as " + Quoted(Visible(ToSlashes(Unescape(value)))) +
                    ": a backslash drops the character after it; probably meant " + Quoted(ToSlashes(value)));
   }
-}
-
-std::vector<std::string> SplitLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start <= bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
 }
 
 void CheckByteOrderMark(const std::string& bytes, CLintReport& report) {
@@ -308,5 +301,5 @@ void CheckUnexpectedKeywords(const CGameFile& story, CLintReport& report) {
 
 void CheckFileText(const std::string& bytes, CLintReport& report) {
   CheckByteOrderMark(bytes, report);
-  CheckEscapes(SplitLines(bytes), report);
+  CheckEscapes(bytes, report);
 }

@@ -23,6 +23,12 @@ std::string ReadBytes(const std::string& path) {
   std::string bytes;
   FILE* file = platform::OpenFile(path, "rb");
   if (!file) return bytes;
+  // Room for the whole file at once, when its size can be told.
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    long size = std::ftell(file);
+    if (size > 0) bytes.reserve(static_cast<size_t>(size));
+    std::rewind(file);
+  }
   char block[65536];
   for (size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) bytes.append(block, got);
   std::fclose(file);
