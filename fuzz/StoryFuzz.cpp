@@ -1,15 +1,12 @@
 // Fuzz target for the story reader: the bytes become a gamefile.txt in a folder of its own,
 // which is opened with validation (every window text built), inventoried, and read again for
 // its name.
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "fuzz/FuzzStoryFolder.h"
 #include "story/GameFile.h"
 #include "story/StoryReporter.h"
 
@@ -31,37 +28,25 @@ class CCountingReporter : public IStoryReporter {
   size_t m_bytes = 0;
 };
 
-std::string g_folder;
-
-void RemoveFolder() {
-  std::error_code ignored;
-  if (!g_folder.empty()) std::filesystem::remove_all(g_folder, ignored);
-}
-
-const std::string& StoryFolder() {
-  if (g_folder.empty()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "fablewick-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) g_folder = pattern;
-    std::atexit(RemoveFolder);
-    // A picture for stories that name one, so that the probes run too.
-    static const unsigned char kBmp[54] = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                                           8,   0,   0, 0, 8, 0, 0, 0, 1, 0, 24, 0};
-    if (FILE* file = std::fopen((g_folder + "/a.bmp").c_str(), "wb")) {
-      std::fwrite(kBmp, 1, sizeof kBmp, file);
-      std::fclose(file);
-    }
+// A picture in the story folder for stories that name one, so that the probes run too.
+void WritePictureOnce() {
+  static bool written = false;
+  if (written) return;
+  written = true;
+  static const unsigned char kBmp[54] = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+                                         8,   0,   0, 0, 8, 0, 0, 0, 1, 0, 24, 0};
+  if (FILE* file = std::fopen((fuzz::StoryFolder() + "/a.bmp").c_str(), "wb")) {
+    std::fwrite(kBmp, 1, sizeof kBmp, file);
+    std::fclose(file);
   }
-  return g_folder;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string path = StoryFolder() + "/gamefile.txt";
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  WritePictureOnce();
+  std::string path = fuzz::WriteStoryFile(data, size);
+  if (path.empty()) return 0;
 
   CCountingReporter reporter;
   CGameFile story;

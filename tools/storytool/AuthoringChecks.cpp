@@ -303,3 +303,11 @@ void CheckFileText(const std::string& bytes, CLintReport& report) {
   CheckByteOrderMark(bytes, report);
   CheckEscapes(bytes, report);
 }
+
+void CheckStoryAndFile(const CGameFile& story, const std::string& bytes, CLintReport& report) {
+  AddValidationErrors(story, report);
+  CheckSceneGraph(story, CStoryGraph(story), report);
+  CheckInterpretedValues(story, report);
+  CheckUnexpectedKeywords(story, report);
+  CheckFileText(bytes, report);
+}

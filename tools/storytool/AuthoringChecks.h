@@ -26,6 +26,10 @@ void CheckUnexpectedKeywords(const CGameFile& story, CLintReport& report);
 // file names in which an escape swallowed a character.
 void CheckFileText(const std::string& bytes, CLintReport& report);
 
+// Every check above, on a story read without a reporter and its file's bytes: all lint finds
+// but what it learns by loading the story's media.
+void CheckStoryAndFile(const CGameFile& story, const std::string& bytes, CLintReport& report);
+
 // The known keyword nearest to word among candidates (ignoring case), or empty when none is
 // close enough to be a slip of the keyboard.
 std::string NearestKeyword(const std::string& word, const std::vector<std::string>& candidates);

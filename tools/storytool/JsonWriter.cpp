@@ -62,12 +62,6 @@ std::string JsonUtf8String(const std::string& utf8) {
   return out;
 }
 
-std::string JsonString(std::string_view bytes) {
-  std::string out;
-  AppendJsonString(out, bytes);
-  return out;
-}
-
 void CJsonWriter::Flush(FILE* stream) {
   std::fwrite(m_text.data(), 1, m_text.size(), stream);
   m_text.clear();

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-std::string JsonString(std::string_view bytes);
 // A string of UTF-8 text: only quotes, backslashes and control characters are escaped.
 std::string JsonUtf8String(const std::string& utf8);
 

@@ -14,7 +14,6 @@
 #include "tools/storytool/LintReport.h"
 #include "tools/storytool/MediaChecks.h"
 #include "tools/storytool/OutputLines.h"
-#include "tools/storytool/StoryGraph.h"
 #include "tools/storytool/ToolCommands.h"
 
 namespace {
@@ -74,11 +73,7 @@ int RunLint(const ToolArgs& args) {
   CGameFile story;  // no reporter: unknown keywords become findings
   story.OpenStory(path, true, true, true);
   CLintReport report(path);
-  AddValidationErrors(story, report);
-  CheckSceneGraph(story, CStoryGraph(story), report);
-  CheckInterpretedValues(story, report);
-  CheckUnexpectedKeywords(story, report);
-  CheckFileText(ReadBytes(path), report);
+  CheckStoryAndFile(story, ReadBytes(path), report);
   CheckMediaLoad(story, report);
   NoteUnusedMedia(story, report);
 
